@@ -1,0 +1,39 @@
+#include "platform/UnitEnvironment.h"
+
+#include <cstdlib>
+
+#include "platform/UnitText.h"
+
+std::optional<std::u16string> TProcessEnvironment::Get(std::u16string_view name) const {
+  if (name.empty()) return std::nullopt;
+  const std::string key = Utf16ToUtf8(name);
+  if (key.find('\0') != std::string::npos || key.find('=') != std::string::npos) {
+    return std::nullopt;
+  }
+  const char* value = std::getenv(key.c_str());
+  if (value == nullptr) return std::nullopt;
+  return Utf8ToUtf16(value);
+}
+
+std::u16string ExpandEnvironmentStrings(std::u16string_view text, const TEnvironment& env) {
+  std::u16string out;
+  size_t pos = 0;
+  while (pos < text.size()) {
+    const size_t open = text.find(u'%', pos);
+    if (open == std::u16string_view::npos) break;
+    const size_t close = text.find(u'%', open + 1);
+    if (close == std::u16string_view::npos) break;
+    out.append(text.substr(pos, open - pos));
+    const std::u16string_view name = text.substr(open + 1, close - open - 1);
+    if (auto value = env.Get(name)) {
+      out.append(*value);
+      pos = close + 1;
+    } else {
+      // Unset: keep "%NAME" and let the closing "%" start the next candidate.
+      out.append(text.substr(open, close - open));
+      pos = close;
+    }
+  }
+  out.append(text.substr(pos));
+  return out;
+}

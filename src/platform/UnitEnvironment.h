@@ -1,0 +1,23 @@
+// Access to environment variables and the "%NAME%" expansion built on it.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+class TEnvironment {
+ public:
+  virtual ~TEnvironment() = default;
+  // The value of variable `name`, or nothing when it is not set.
+  virtual std::optional<std::u16string> Get(std::u16string_view name) const = 0;
+};
+
+// The process environment (getenv), names and values decoded losslessly.
+class TProcessEnvironment : public TEnvironment {
+ public:
+  std::optional<std::u16string> Get(std::u16string_view name) const override;
+};
+
+// Each "%NAME%" whose NAME is set becomes its value; everything else, including
+// "%NAME%" of an unset NAME and a lone "%", stays as written.
+std::u16string ExpandEnvironmentStrings(std::u16string_view text, const TEnvironment& env);

@@ -1,0 +1,46 @@
+// The one door to the file system. Everything above the platform layer reads
+// and changes files through TFileSystem, so tests can fake it or inject faults.
+// Paths are UTF-16 text; they are encoded to bytes losslessly (UnitText.h).
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "platform/UnitStatus.h"
+
+// An open file read at arbitrary offsets. Owned by whoever opened it; closed
+// when destroyed.
+class TRandomAccessFile {
+ public:
+  virtual ~TRandomAccessFile() = default;
+  // Size of the file in bytes when it was opened.
+  virtual uint64_t Size() const = 0;
+  // Reads up to `count` bytes at `offset` into `out`, which is resized to the
+  // number read: fewer than `count` only at the end of the file, none past it.
+  virtual TStatus Read(uint64_t offset, size_t count, std::string& out) const = 0;
+};
+
+class TFileSystem {
+ public:
+  virtual ~TFileSystem() = default;
+
+  // Opens `path` for reading. On failure `file` is left empty and the status
+  // names the path and the system's reason.
+  virtual TStatus OpenForReading(const std::u16string& path,
+                                 std::unique_ptr<TRandomAccessFile>& file) = 0;
+  // True when `path` names an existing folder.
+  virtual bool DirectoryExists(const std::u16string& path) = 0;
+  // True when `path` names any existing entry.
+  virtual bool Exists(const std::u16string& path) = 0;
+  // Replaces the whole content of `path` with `bytes` (not atomically: used
+  // only for logs; stored formats use their own safe rewrite).
+  virtual TStatus WriteWholeFile(const std::u16string& path, const std::string& bytes) = 0;
+};
+
+// Reads `count` bytes at `offset` of `path` (fewer at the end of the file).
+TStatus ReadFileRange(TFileSystem& fs, const std::u16string& path, uint64_t offset, size_t count,
+                      std::string& out);
+
+// The real file system through POSIX calls.
+std::unique_ptr<TFileSystem> NewPosixFileSystem();

@@ -1,0 +1,326 @@
+#include "platform/UnitText.h"
+
+#include <unicode/uchar.h>
+
+#include <limits>
+
+namespace {
+
+constexpr char16_t kEscapeBase = 0xDC00;  // byte b (>= 0x80) -> U+DC00 + b
+
+void AppendCodePoint(std::u16string& out, char32_t cp) {
+  if (cp < 0x10000) {
+    out.push_back(static_cast<char16_t>(cp));
+  } else {
+    cp -= 0x10000;
+    out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
+    out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
+  }
+}
+
+// Length of the valid UTF-8 sequence starting at `i`, or 0 when it is not valid.
+size_t ValidSequenceLength(std::string_view s, size_t i, char32_t& cp) {
+  const auto b = [&](size_t k) { return static_cast<unsigned char>(s[k]); };
+  const unsigned char lead = b(i);
+  if (lead < 0x80) {
+    cp = lead;
+    return 1;
+  }
+  size_t len;
+  char32_t min;
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    len = 2, cp = lead & 0x1F, min = 0x80;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    len = 3, cp = lead & 0x0F, min = 0x800;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    len = 4, cp = lead & 0x07, min = 0x10000;
+  } else {
+    return 0;
+  }
+  if (i + len > s.size()) return 0;
+  for (size_t k = 1; k < len; ++k) {
+    if ((b(i + k) & 0xC0) != 0x80) return 0;
+    cp = (cp << 6) | (b(i + k) & 0x3F);
+  }
+  if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
+  return len;
+}
+
+void AppendUtf8(std::string& out, char32_t cp) {
+  if (cp < 0x80) {
+    out.push_back(static_cast<char>(cp));
+  } else if (cp < 0x800) {
+    out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
+    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  } else if (cp < 0x10000) {
+    out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  } else {
+    out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
+    out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  }
+}
+
+// Windows-1252 bytes 0x80..0x9F; 0 marks the five undefined bytes, which map
+// to the C1 control of the same value as the usual "best fit" does.
+constexpr char16_t kCp1252High[32] = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+// Applies a per-code-point mapping, keeping the length.
+template <typename Map>
+std::u16string MapCodePoints(std::u16string_view text, Map map) {
+  std::u16string out(text);
+  for (size_t i = 0; i < out.size(); ++i) {
+    const char16_t c = out[i];
+    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < out.size() && out[i + 1] >= 0xDC00 &&
+        out[i + 1] <= 0xDFFF) {
+      const char32_t cp = 0x10000 + ((c - 0xD800) << 10) + (out[i + 1] - 0xDC00);
+      const char32_t mapped = static_cast<char32_t>(map(static_cast<UChar32>(cp)));
+      if (mapped >= 0x10000) {
+        out[i] = static_cast<char16_t>(0xD800 + ((mapped - 0x10000) >> 10));
+        out[i + 1] = static_cast<char16_t>(0xDC00 + ((mapped - 0x10000) & 0x3FF));
+      }
+      ++i;
+    } else if (c < 0xD800 || c > 0xDFFF) {
+      const UChar32 mapped = map(c);
+      if (mapped < 0x10000 && (mapped < 0xD800 || mapped > 0xDFFF)) {
+        out[i] = static_cast<char16_t>(mapped);
+      }
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
+std::u16string Utf8ToUtf16(std::string_view bytes) {
+  std::u16string out;
+  out.reserve(bytes.size());
+  size_t i = 0;
+  while (i < bytes.size()) {
+    char32_t cp = 0;
+    const size_t len = ValidSequenceLength(bytes, i, cp);
+    if (len == 0) {
+      out.push_back(static_cast<char16_t>(kEscapeBase + static_cast<unsigned char>(bytes[i])));
+      ++i;
+    } else {
+      AppendCodePoint(out, cp);
+      i += len;
+    }
+  }
+  return out;
+}
+
+std::string Utf16ToUtf8(std::u16string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char16_t c = text[i];
+    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+        text[i + 1] <= 0xDFFF) {
+      AppendUtf8(out, 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00));
+      ++i;
+    } else if (c >= 0xDC80 && c <= 0xDCFF) {
+      out.push_back(static_cast<char>(c - kEscapeBase));
+    } else {
+      AppendUtf8(out, c);
+    }
+  }
+  return out;
+}
+
+bool IsValidUtf8(std::string_view bytes) {
+  size_t i = 0;
+  while (i < bytes.size()) {
+    char32_t cp = 0;
+    const size_t len = ValidSequenceLength(bytes, i, cp);
+    if (len == 0) return false;
+    i += len;
+  }
+  return true;
+}
+
+std::u16string Windows1252ToUtf16(std::string_view bytes) {
+  std::u16string out;
+  out.reserve(bytes.size());
+  for (const char ch : bytes) {
+    const auto b = static_cast<unsigned char>(ch);
+    if (b >= 0x80 && b <= 0x9F && kCp1252High[b - 0x80] != 0) {
+      out.push_back(kCp1252High[b - 0x80]);
+    } else {
+      out.push_back(b);
+    }
+  }
+  return out;
+}
+
+std::string Utf16ToWindows1252(std::u16string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (const char16_t c : text) {
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
+      out.push_back(static_cast<char>(c));
+      continue;
+    }
+    char mapped = '?';
+    for (int k = 0; k < 32; ++k) {
+      if (kCp1252High[k] == c || (kCp1252High[k] == 0 && c == 0x80 + k)) {
+        mapped = static_cast<char>(0x80 + k);
+        break;
+      }
+    }
+    out.push_back(mapped);
+  }
+  return out;
+}
+
+std::u16string AsciiToUtf16(std::string_view ascii) {
+  std::u16string out;
+  out.reserve(ascii.size());
+  for (const char c : ascii) out.push_back(static_cast<unsigned char>(c));
+  return out;
+}
+
+std::string Utf16ToAscii(std::u16string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (const char16_t c : text) out.push_back(c < 0x80 ? static_cast<char>(c) : '?');
+  return out;
+}
+
+std::u16string LowerCase(std::u16string_view text) {
+  return MapCodePoints(text, [](UChar32 c) { return u_tolower(c); });
+}
+
+std::u16string UpperCase(std::u16string_view text) {
+  return MapCodePoints(text, [](UChar32 c) { return u_toupper(c); });
+}
+
+char16_t LowerChar(char16_t c) {
+  if (c < 0x80) return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c + 32) : c;
+  if (c >= 0xD800 && c <= 0xDFFF) return c;
+  const UChar32 mapped = u_tolower(c);
+  return (mapped < 0x10000 && (mapped < 0xD800 || mapped > 0xDFFF)) ? static_cast<char16_t>(mapped)
+                                                                    : c;
+}
+
+std::u16string AsciiLowerCase(std::u16string_view text) {
+  std::u16string out(text);
+  for (auto& c : out) {
+    if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c + 32);
+  }
+  return out;
+}
+
+std::u16string AsciiUpperCase(std::u16string_view text) {
+  std::u16string out(text);
+  for (auto& c : out) {
+    if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - 32);
+  }
+  return out;
+}
+
+bool SameTextIgnoringCase(std::u16string_view a, std::u16string_view b) {
+  return a.size() == b.size() && LowerCase(a) == LowerCase(b);
+}
+
+size_t FindIgnoringCase(std::u16string_view haystack, std::u16string_view needle, size_t from) {
+  if (from > haystack.size()) return std::u16string_view::npos;
+  return LowerCase(haystack).find(LowerCase(needle), from);
+}
+
+std::u16string ReplaceAllIgnoringCase(std::u16string_view text, std::u16string_view what,
+                                      std::u16string_view with) {
+  if (what.empty()) return std::u16string(text);
+  const std::u16string lowerText = LowerCase(text);
+  const std::u16string lowerWhat = LowerCase(what);
+  std::u16string out;
+  size_t pos = 0;
+  while (true) {
+    const size_t hit = lowerText.find(lowerWhat, pos);
+    if (hit == std::u16string::npos) break;
+    out.append(text.substr(pos, hit - pos));
+    out.append(with);
+    pos = hit + what.size();
+  }
+  out.append(text.substr(pos));
+  return out;
+}
+
+std::u16string ReplaceAll(std::u16string_view text, std::u16string_view what,
+                          std::u16string_view with) {
+  if (what.empty()) return std::u16string(text);
+  std::u16string out;
+  size_t pos = 0;
+  while (true) {
+    const size_t hit = text.find(what, pos);
+    if (hit == std::u16string_view::npos) break;
+    out.append(text.substr(pos, hit - pos));
+    out.append(with);
+    pos = hit + what.size();
+  }
+  out.append(text.substr(pos));
+  return out;
+}
+
+std::u16string Trim(std::u16string_view text) {
+  size_t b = 0;
+  size_t e = text.size();
+  while (b < e && text[b] <= u' ') ++b;
+  while (e > b && text[e - 1] <= u' ') --e;
+  return std::u16string(text.substr(b, e - b));
+}
+
+bool TryStrToInt64(std::u16string_view text, long long& value) {
+  size_t i = 0;
+  while (i < text.size() && text[i] == u' ') ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) negative = text[i++] == u'-';
+  int base = 10;
+  if (i < text.size() && text[i] == u'$') {
+    base = 16, ++i;
+  } else if (i + 1 < text.size() && text[i] == u'0' && (text[i + 1] == u'x' || text[i + 1] == u'X')) {
+    base = 16, i += 2;
+  }
+  if (i >= text.size()) return false;
+  unsigned long long acc = 0;
+  const unsigned long long limit =
+      negative ? 1ULL + static_cast<unsigned long long>(std::numeric_limits<long long>::max())
+               : static_cast<unsigned long long>(std::numeric_limits<long long>::max());
+  for (; i < text.size(); ++i) {
+    const char16_t c = text[i];
+    int digit;
+    if (c >= u'0' && c <= u'9') {
+      digit = c - u'0';
+    } else if (base == 16 && c >= u'a' && c <= u'f') {
+      digit = c - u'a' + 10;
+    } else if (base == 16 && c >= u'A' && c <= u'F') {
+      digit = c - u'A' + 10;
+    } else {
+      return false;
+    }
+    if (acc > (limit - static_cast<unsigned long long>(digit)) / static_cast<unsigned>(base)) {
+      return false;
+    }
+    acc = acc * static_cast<unsigned>(base) + static_cast<unsigned>(digit);
+  }
+  value = negative ? static_cast<long long>(0 - acc) : static_cast<long long>(acc);
+  return true;
+}
+
+bool TryStrToInt(std::u16string_view text, int& value) {
+  long long wide = 0;
+  if (!TryStrToInt64(text, wide) || wide < std::numeric_limits<int>::min() ||
+      wide > std::numeric_limits<int>::max()) {
+    return false;
+  }
+  value = static_cast<int>(wide);
+  return true;
+}
+
+std::u16string IntToStr(long long value) { return AsciiToUtf16(std::to_string(value)); }

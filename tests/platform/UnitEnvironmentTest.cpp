@@ -1,0 +1,34 @@
+#include "platform/UnitEnvironment.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace {
+class TMapEnvironment : public TEnvironment {
+ public:
+  std::map<std::u16string, std::u16string> values;
+  std::optional<std::u16string> Get(std::u16string_view name) const override {
+    const auto it = values.find(std::u16string(name));
+    if (it == values.end()) return std::nullopt;
+    return it->second;
+  }
+};
+}  // namespace
+
+TEST(EnvironmentTest, ExpandsSetNamesAndKeepsTheRest) {
+  TMapEnvironment env;
+  env.values[u"HOME"] = u"/home/ann";
+  EXPECT_EQ(ExpandEnvironmentStrings(u"%HOME%/x", env), u"/home/ann/x");
+  EXPECT_EQ(ExpandEnvironmentStrings(u"%NOPE%/x", env), u"%NOPE%/x");
+  EXPECT_EQ(ExpandEnvironmentStrings(u"100% sure", env), u"100% sure");
+  EXPECT_EQ(ExpandEnvironmentStrings(u"%NOPE%HOME%", env), u"%NOPE/home/ann");
+}
+
+TEST(EnvironmentTest, ProcessEnvironmentReadsVariables) {
+  setenv("TALLOWICK_TEST_VAR", "v\xC3\xA9", 1);
+  TProcessEnvironment env;
+  EXPECT_EQ(env.Get(u"TALLOWICK_TEST_VAR"), std::u16string(u"v\u00E9"));
+  EXPECT_FALSE(env.Get(u"TALLOWICK_SURELY_UNSET_VAR").has_value());
+  EXPECT_FALSE(env.Get(u"").has_value());
+}

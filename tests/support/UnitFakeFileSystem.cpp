@@ -1,0 +1,45 @@
+#include "support/UnitFakeFileSystem.h"
+
+#include <cerrno>
+
+namespace {
+
+class TFakeRandomAccessFile : public TRandomAccessFile {
+ public:
+  explicit TFakeRandomAccessFile(std::string bytes) : bytes_(std::move(bytes)) {}
+  uint64_t Size() const override { return bytes_.size(); }
+  TStatus Read(uint64_t offset, size_t count, std::string& out) const override {
+    out.clear();
+    if (offset < bytes_.size()) out = bytes_.substr(static_cast<size_t>(offset), count);
+    return TStatus::Ok();
+  }
+
+ private:
+  std::string bytes_;
+};
+
+}  // namespace
+
+const std::string* TFakeFileSystem::FileBytes(const std::u16string& path) const {
+  const auto it = files_.find(path);
+  return it == files_.end() ? nullptr : &it->second;
+}
+
+TStatus TFakeFileSystem::OpenForReading(const std::u16string& path,
+                                        std::unique_ptr<TRandomAccessFile>& file) {
+  ++opens_;
+  file.reset();
+  const auto it = files_.find(path);
+  if (it == files_.end()) return TStatus::Error(ENOENT, path, u"No such file or directory");
+  file = std::make_unique<TFakeRandomAccessFile>(it->second);
+  return TStatus::Ok();
+}
+
+bool TFakeFileSystem::Exists(const std::u16string& path) {
+  return files_.count(path) != 0 || folders_.count(path) != 0;
+}
+
+TStatus TFakeFileSystem::WriteWholeFile(const std::u16string& path, const std::string& bytes) {
+  files_[path] = bytes;
+  return TStatus::Ok();
+}
