@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/UnitDateTime.h"
 #include "platform/UnitStatus.h"
 
 // An open file read at arbitrary offsets. Owned by whoever opened it; closed
@@ -21,6 +22,15 @@ class TRandomAccessFile {
   virtual TStatus Read(uint64_t offset, size_t count, std::string& out) const = 0;
 };
 
+// What a folder listing knows of one entry.
+struct TFileInfo {
+  bool isFolder = false;
+  bool hidden = false;        // the name begins with "."
+  uint64_t size = 0;          // bytes; 0 for folders
+  TDateTime modified = 0;     // last-write time, local; 0 when unknown
+  TDateTime created = 0;      // birth time, local; 0 when the file system keeps none
+};
+
 class TFileSystem {
  public:
   virtual ~TFileSystem() = default;
@@ -29,6 +39,8 @@ class TFileSystem {
   // names the path and the system's reason.
   virtual TStatus OpenForReading(const std::u16string& path,
                                  std::unique_ptr<TRandomAccessFile>& file) = 0;
+  // The attributes of the entry at `path` (symbolic links are followed).
+  virtual TStatus GetFileInfo(const std::u16string& path, TFileInfo& info) = 0;
   // True when `path` names an existing folder.
   virtual bool DirectoryExists(const std::u16string& path) = 0;
   // True when `path` names any existing entry.

@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <ctime>
 
 #include "platform/UnitFileSystem.h"
 #include "platform/UnitText.h"
@@ -14,6 +15,20 @@ namespace {
 
 TStatus ErrnoStatus(int err, const std::u16string& path) {
   return TStatus::Error(err, path, Utf8ToUtf16(std::strerror(err)));
+}
+
+TDateTime LocalDateTime(int64_t seconds, uint32_t nanoseconds) {
+  if (seconds == 0 && nanoseconds == 0) return 0;
+  const auto t = static_cast<time_t>(seconds);
+  tm local{};
+  if (localtime_r(&t, &local) == nullptr) return 0;
+  TDateTime result = 0;
+  if (!TryEncodeDateTime(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
+                         local.tm_min, local.tm_sec > 59 ? 59 : local.tm_sec,
+                         static_cast<int>(nanoseconds / 1000000), result)) {
+    return 0;
+  }
+  return result;
 }
 
 class TPosixRandomAccessFile : public TRandomAccessFile {
@@ -73,6 +88,23 @@ class TPosixFileSystem : public TFileSystem {
       return ErrnoStatus(EISDIR, path);
     }
     file = std::make_unique<TPosixRandomAccessFile>(fd, static_cast<uint64_t>(st.st_size), path);
+    return TStatus::Ok();
+  }
+
+  TStatus GetFileInfo(const std::u16string& path, TFileInfo& info) override {
+    info = TFileInfo();
+    struct statx sx {};
+    if (::statx(AT_FDCWD, Utf16ToUtf8(path).c_str(), 0, STATX_BASIC_STATS | STATX_BTIME, &sx) != 0) {
+      return ErrnoStatus(errno, path);
+    }
+    info.isFolder = S_ISDIR(sx.stx_mode);
+    const size_t nameStart = path.rfind(u'/') + 1;  // 0 when there is no "/"
+    info.hidden = nameStart < path.size() && path[nameStart] == u'.';
+    info.size = info.isFolder ? 0 : sx.stx_size;
+    info.modified = LocalDateTime(sx.stx_mtime.tv_sec, sx.stx_mtime.tv_nsec);
+    if ((sx.stx_mask & STATX_BTIME) != 0) {
+      info.created = LocalDateTime(sx.stx_btime.tv_sec, sx.stx_btime.tv_nsec);
+    }
     return TStatus::Ok();
   }
 

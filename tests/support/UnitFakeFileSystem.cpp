@@ -35,6 +35,18 @@ TStatus TFakeFileSystem::OpenForReading(const std::u16string& path,
   return TStatus::Ok();
 }
 
+TStatus TFakeFileSystem::GetFileInfo(const std::u16string& path, TFileInfo& info) {
+  info = TFileInfo();
+  if (folders_.count(path) != 0) {
+    info.isFolder = true;
+    return TStatus::Ok();
+  }
+  const auto it = files_.find(path);
+  if (it == files_.end()) return TStatus::Error(ENOENT, path, u"No such file or directory");
+  info.size = it->second.size();
+  return TStatus::Ok();
+}
+
 bool TFakeFileSystem::Exists(const std::u16string& path) {
   return files_.count(path) != 0 || folders_.count(path) != 0;
 }

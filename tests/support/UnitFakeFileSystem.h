@@ -17,6 +17,7 @@ class TFakeFileSystem : public TFileSystem {
 
   TStatus OpenForReading(const std::u16string& path,
                          std::unique_ptr<TRandomAccessFile>& file) override;
+  TStatus GetFileInfo(const std::u16string& path, TFileInfo& info) override;
   bool DirectoryExists(const std::u16string& path) override { return folders_.count(path) != 0; }
   bool Exists(const std::u16string& path) override;
   TStatus WriteWholeFile(const std::u16string& path, const std::string& bytes) override;
