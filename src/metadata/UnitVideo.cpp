@@ -1,0 +1,40 @@
+#include "metadata/UnitVideo.h"
+
+#include <cstdio>
+
+#include "metadata/UnitAsfReader.h"
+#include "metadata/UnitAviReader.h"
+#include "metadata/UnitMpegReader.h"
+#include "metadata/UnitQuickTimeReader.h"
+#include "platform/UnitText.h"
+
+std::u16string DurationText(uint64_t seconds) {
+  char text[64];
+  std::snprintf(text, sizeof text, "%02llu-%02llu-%02llu",
+                static_cast<unsigned long long>(seconds / 3600),
+                static_cast<unsigned long long>((seconds / 60) % 60),
+                static_cast<unsigned long long>(seconds % 60));
+  return AsciiToUtf16(text);
+}
+
+void ReadVideoProperties(TByteSource& source, std::u16string_view extension,
+                         TVideoProperties& video) {
+  const std::u16string ext = AsciiLowerCase(extension);
+  if (ext == u".avi") {
+    ReadAvi(source, video);
+  } else if (ext == u".mpg" || ext == u".mpeg") {
+    ReadMpeg(source, video);
+  } else if (ext == u".mov" || ext == u".mp4" || ext == u".m4v") {
+    ReadQuickTime(source, video);
+  } else if (ext == u".asf" || ext == u".wmv") {
+    ReadAsf(source, video);
+  }
+}
+
+void StoreVideoProperties(const TVideoProperties& video, TTagList& list) {
+  if (video.recognised) {
+    list.Set(u"?v_wd?", IntToStr(video.width));
+    list.Set(u"?v_ht?", IntToStr(video.height));
+  }
+  for (const auto& [name, value] : video.texts.Entries()) list.Set(name, value);
+}

@@ -1,0 +1,13 @@
+// The XMP reader: finds the namespace prefixes declared on the packet's
+// rdf:Description elements and stores every element and attribute of those
+// namespaces as "?xmp_prefix_name?" = its text.
+#pragma once
+
+#include <string_view>
+
+class TTagList;
+
+// Reads the XMP packet `packet` (XML text) into `list`. A packet that is not
+// well-formed stores nothing; a property that occurs several times keeps its
+// last value.
+void ReadXmp(std::string_view packet, TTagList& list);
