@@ -128,16 +128,21 @@ void TMetaVariables::SetTextField(size_t index, std::u16string_view value) {
 }
 
 std::u16string TMetaVariables::ReplaceReserved(std::u16string_view value) {
+  std::u16string out(value);
+  ReplaceReservedInPlace(out);
+  return out;
+}
+
+void TMetaVariables::ReplaceReservedInPlace(std::u16string& value) {
   if (RawOnce) {
     RawOnce = false;
-    return std::u16string(value);
+    return;
   }
-  std::u16string out(value);
-  for (auto& c : out) {
+  for (auto& c : value) {
+    if (c > u'|' || c < u'"') continue;  // outside the range of the reserved characters
     const size_t i = kReserved.find(c);
     if (i != std::u16string_view::npos) c = replacements_[i];
   }
-  return out;
 }
 
 TExpansion TMetaVariables::Expand(std::u16string_view input, const RenameRecord& rec) {
@@ -216,10 +221,9 @@ TStatus TMetaVariables::VideoPass(std::u16string& text, const RenameRecord& rec,
 
 TStatus TMetaVariables::Mp3Pass(std::u16string& text, const RenameRecord& rec,
                                 const std::u16string& file) {
+  if (LowerCase(rec.ext) != u"mp3") return TStatus::Ok();
   const bool wantsStream = ContainsIgnoringCase(text, u"?m_");
-  if (LowerCase(rec.ext) != u"mp3" || (!wantsStream && !ContainsIgnoringCase(text, u"?i_"))) {
-    return TStatus::Ok();
-  }
+  if (!wantsStream && !ContainsIgnoringCase(text, u"?i_")) return TStatus::Ok();
   TTagList list;
   TStatus status = tags_.ReadMp3(file, wantsStream, list);
   if (!status.ok()) return status;
@@ -244,9 +248,10 @@ TStatus TMetaVariables::Mp3Pass(std::u16string& text, const RenameRecord& rec,
 TStatus TMetaVariables::JpegPass(std::u16string& text, const RenameRecord& rec,
                                  const std::u16string& file) {
   const std::u16string ext = LowerCase(rec.ext);
-  if ((ext != u"jpg" && ext != u"jpeg") ||
-      (!ContainsIgnoringCase(text, u"?x_") && !ContainsIgnoringCase(text, u"?j_") &&
-       !ContainsIgnoringCase(text, u"?xmp_"))) {
+  if (ext != u"jpg" && ext != u"jpeg") return TStatus::Ok();
+  const std::u16string lower = LowerCase(text);
+  if (lower.find(u"?x_") == std::u16string::npos && lower.find(u"?j_") == std::u16string::npos &&
+      lower.find(u"?xmp_") == std::u16string::npos) {
     return TStatus::Ok();
   }
   TTagList list;
@@ -276,7 +281,10 @@ TStatus TMetaVariables::JpegPass(std::u16string& text, const RenameRecord& rec,
 }
 
 void TMetaVariables::FileContentPass(std::u16string& text, const std::u16string& file) {
-  if (!ContainsIgnoringCase(text, u"?fcp") && !ContainsIgnoringCase(text, u"?fcu")) return;
+  const std::u16string lower = LowerCase(text);
+  if (lower.find(u"?fcp") == std::u16string::npos && lower.find(u"?fcu") == std::u16string::npos) {
+    return;
+  }
   TVariable v;
   for (size_t n = PassLimit(text); n > 0 && FindVariable(text, {u"?fcp", u"?fcu"}, v); --n) {
     std::u16string value = FileContent(v.name, file);
@@ -351,7 +359,8 @@ void TMetaVariables::SimpleVariablePass(std::u16string& text, const RenameRecord
       value = SimpleValue(index, rec, dateFormat || (!v.format.empty() && index >= svDateShort &&
                                                      index <= svDateLong));
     }
-    value = ReplaceReserved(ApplyFormat(value, v.format));
+    if (!v.format.empty()) value = ApplyFormat(value, v.format);
+    ReplaceReservedInPlace(value);
     KeepOrReplace(text, v.text, value, true);
   }
 }

@@ -42,6 +42,7 @@ class TMetaVariables {
   // Every reserved character of `value` replaced by its configured character
   // (unless `RawOnce` is set: then it is cleared and the value kept as it is).
   std::u16string ReplaceReserved(std::u16string_view value);
+  void ReplaceReservedInPlace(std::u16string& value);
 
   // Sets the character that stands for `reserved` (one of kReserved) in values.
   void SetReplacement(char16_t reserved, char16_t replacement);

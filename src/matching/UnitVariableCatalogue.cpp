@@ -52,8 +52,19 @@ constexpr TVariableInfo kVariables[] = {
 
 static_assert(std::size(kVariables) == svText1);
 
-std::unordered_map<std::u16string, int> BuildTable() {
-  std::unordered_map<std::u16string, int> table;
+// Hash and equality that also take string views, so a lookup builds no string.
+struct TNameHash {
+  using is_transparent = void;
+  size_t operator()(std::u16string_view name) const { return std::hash<std::u16string_view>()(name); }
+};
+struct TNameEqual {
+  using is_transparent = void;
+  bool operator()(std::u16string_view a, std::u16string_view b) const { return a == b; }
+};
+using TTable = std::unordered_map<std::u16string, int, TNameHash, TNameEqual>;
+
+TTable BuildTable() {
+  TTable table;
   table.reserve(svText99 + 1);
   for (int i = 0; i < svText1; ++i) table.emplace(std::u16string(kVariables[i].name), i);
   for (int i = svText1; i <= svText99; ++i) table.emplace(SimpleVariableName(i), i);
@@ -75,7 +86,7 @@ std::u16string SimpleVariableName(int index) {
 
 int FindSimpleVariable(std::u16string_view lowerName) {
   // Built once, never changed afterwards.
-  static const std::unordered_map<std::u16string, int> table = BuildTable();
-  const auto it = table.find(std::u16string(lowerName));
+  static const TTable table = BuildTable();
+  const auto it = table.find(lowerName);
   return it == table.end() ? -1 : it->second;
 }

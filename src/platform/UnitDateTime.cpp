@@ -96,6 +96,7 @@ size_t QuotedLength(std::u16string_view format, size_t pos) {
 
 // Length of the am/pm specifier at `pos`, 0 when there is none.
 size_t AmPmLength(std::u16string_view format, size_t pos) {
+  if (format[pos] != u'a' && format[pos] != u'A') return 0;
   for (const std::u16string_view specifier : {u"am/pm", u"a/p", u"ampm"}) {
     if (StartsWithIgnoringCase(format, pos, specifier)) return specifier.size();
   }

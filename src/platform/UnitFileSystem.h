@@ -46,8 +46,19 @@ class TFileSystem {
   // True when `path` names any existing entry.
   virtual bool Exists(const std::u16string& path) = 0;
   // Replaces the whole content of `path` with `bytes` (not atomically: used
-  // only for logs; stored formats use their own safe rewrite).
+  // only for logs; stored formats use ReplaceFileAtomically).
   virtual TStatus WriteWholeFile(const std::u16string& path, const std::string& bytes) = 0;
+  // Reads the whole file into `bytes`.
+  virtual TStatus ReadWholeFile(const std::u16string& path, std::string& bytes) = 0;
+  // Writes `bytes` to a new temporary file in the folder of `path`, flushes it
+  // to the disk and renames it over `path`. On any failure the temporary file
+  // is removed and `path` keeps its old content (or stays absent).
+  virtual TStatus ReplaceFileAtomically(const std::u16string& path, const std::string& bytes) = 0;
+  // Removes the file `path`; a missing file is not an error.
+  virtual TStatus DeleteFile(const std::u16string& path) = 0;
+  // Creates the folder `path` and every missing parent; an existing folder is
+  // not an error.
+  virtual TStatus CreateFolderPath(const std::u16string& path) = 0;
 };
 
 // Reads `count` bytes at `offset` of `path` (fewer at the end of the file).

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <ctime>
 
@@ -121,19 +122,71 @@ class TPosixFileSystem : public TFileSystem {
   TStatus WriteWholeFile(const std::u16string& path, const std::string& bytes) override {
     const int fd = ::open(Utf16ToUtf8(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0) return ErrnoStatus(errno, path);
+    const int err = WriteAll(fd, bytes);
+    if (::close(fd) != 0 && err == 0) return ErrnoStatus(errno, path);
+    return err == 0 ? TStatus::Ok() : ErrnoStatus(err, path);
+  }
+
+  TStatus ReadWholeFile(const std::u16string& path, std::string& bytes) override {
+    bytes.clear();
+    std::unique_ptr<TRandomAccessFile> file;
+    TStatus status = OpenForReading(path, file);
+    if (!status.ok()) return status;
+    return file->Read(0, static_cast<size_t>(file->Size()), bytes);
+  }
+
+  TStatus ReplaceFileAtomically(const std::u16string& path, const std::string& bytes) override {
+    const std::string target = Utf16ToUtf8(path);
+    const size_t slash = target.rfind('/');
+    std::string temp = (slash == std::string::npos ? std::string() : target.substr(0, slash + 1)) +
+                       ".tallowick-XXXXXX";
+    const int fd = ::mkstemp(temp.data());
+    if (fd < 0) return ErrnoStatus(errno, path);
+    struct stat old {};
+    const mode_t mode = ::stat(target.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
+    int err = WriteAll(fd, bytes);
+    if (err == 0 && ::fchmod(fd, mode) != 0) err = errno;
+    if (err == 0 && ::fsync(fd) != 0) err = errno;
+    if (::close(fd) != 0 && err == 0) err = errno;
+    if (err == 0 && ::rename(temp.c_str(), target.c_str()) != 0) err = errno;
+    if (err != 0) {
+      ::unlink(temp.c_str());
+      return ErrnoStatus(err, path);
+    }
+    return TStatus::Ok();
+  }
+
+  TStatus DeleteFile(const std::u16string& path) override {
+    if (::unlink(Utf16ToUtf8(path).c_str()) != 0 && errno != ENOENT) return ErrnoStatus(errno, path);
+    return TStatus::Ok();
+  }
+
+  TStatus CreateFolderPath(const std::u16string& path) override {
+    const std::string bytes = Utf16ToUtf8(path);
+    for (size_t i = 1; i <= bytes.size(); ++i) {
+      if (i < bytes.size() && bytes[i] != '/') continue;
+      const std::string part = bytes.substr(0, i);
+      if (::mkdir(part.c_str(), 0755) != 0 && errno != EEXIST) return ErrnoStatus(errno, path);
+    }
+    struct stat st {};
+    if (::stat(bytes.c_str(), &st) != 0) return ErrnoStatus(errno, path);
+    if (!S_ISDIR(st.st_mode)) return ErrnoStatus(ENOTDIR, path);
+    return TStatus::Ok();
+  }
+
+ private:
+  // Writes every byte; returns 0 or the errno of the failure.
+  static int WriteAll(int fd, const std::string& bytes) {
     size_t done = 0;
     while (done < bytes.size()) {
       const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
       if (n < 0) {
         if (errno == EINTR) continue;
-        const int err = errno;
-        ::close(fd);
-        return ErrnoStatus(err, path);
+        return errno;
       }
       done += static_cast<size_t>(n);
     }
-    if (::close(fd) != 0) return ErrnoStatus(errno, path);
-    return TStatus::Ok();
+    return 0;
   }
 };
 

@@ -194,7 +194,14 @@ std::string Utf16ToAscii(std::u16string_view text) {
 }
 
 std::u16string LowerCase(std::u16string_view text) {
-  return MapCodePoints(text, [](UChar32 c) { return u_tolower(c); });
+  // Most names are plain ASCII: fold those without asking ICU.
+  std::u16string out(text);
+  for (size_t i = 0; i < out.size(); ++i) {
+    const char16_t c = out[i];
+    if (c >= 0x80) return MapCodePoints(text, [](UChar32 cp) { return u_tolower(cp); });
+    if (c >= u'A' && c <= u'Z') out[i] = static_cast<char16_t>(c + 32);
+  }
+  return out;
 }
 
 std::u16string UpperCase(std::u16string_view text) {
@@ -229,21 +236,44 @@ bool SameTextIgnoringCase(std::u16string_view a, std::u16string_view b) {
   return a.size() == b.size() && LowerCase(a) == LowerCase(b);
 }
 
-size_t FindIgnoringCase(std::u16string_view haystack, std::u16string_view needle, size_t from) {
+namespace {
+
+// Whether `text` at `pos` holds `lowerNeedle` ignoring case, comparing one code
+// unit at a time (the needles searched this way are variable names and
+// environment pieces, so surrogate pairs only need to be equal).
+bool LowerEqualAt(std::u16string_view text, size_t pos, std::u16string_view lowerNeedle) {
+  if (text.size() - pos < lowerNeedle.size()) return false;
+  for (size_t k = 0; k < lowerNeedle.size(); ++k) {
+    if (LowerChar(text[pos + k]) != lowerNeedle[k]) return false;
+  }
+  return true;
+}
+
+size_t FindLowerNeedle(std::u16string_view haystack, std::u16string_view lowerNeedle, size_t from) {
   if (from > haystack.size()) return std::u16string_view::npos;
-  return LowerCase(haystack).find(LowerCase(needle), from);
+  if (lowerNeedle.empty()) return from;
+  for (size_t i = from; i + lowerNeedle.size() <= haystack.size(); ++i) {
+    if (LowerEqualAt(haystack, i, lowerNeedle)) return i;
+  }
+  return std::u16string_view::npos;
+}
+
+}  // namespace
+
+size_t FindIgnoringCase(std::u16string_view haystack, std::u16string_view needle, size_t from) {
+  return FindLowerNeedle(haystack, LowerCase(needle), from);
 }
 
 std::u16string ReplaceAllIgnoringCase(std::u16string_view text, std::u16string_view what,
                                       std::u16string_view with) {
   if (what.empty()) return std::u16string(text);
-  const std::u16string lowerText = LowerCase(text);
   const std::u16string lowerWhat = LowerCase(what);
   std::u16string out;
+  out.reserve(text.size() + with.size());
   size_t pos = 0;
   while (true) {
-    const size_t hit = lowerText.find(lowerWhat, pos);
-    if (hit == std::u16string::npos) break;
+    const size_t hit = FindLowerNeedle(text, lowerWhat, pos);
+    if (hit == std::u16string_view::npos) break;
     out.append(text.substr(pos, hit - pos));
     out.append(with);
     pos = hit + what.size();

@@ -1,5 +1,7 @@
 #include "platform/UnitEnvironment.h"
 
+#include "platform/UnitAppFolder.h"
+
 #include <gtest/gtest.h>
 
 #include <map>
@@ -31,4 +33,14 @@ TEST(EnvironmentTest, ProcessEnvironmentReadsVariables) {
   EXPECT_EQ(env.Get(u"TALLOWICK_TEST_VAR"), std::u16string(u"v\u00E9"));
   EXPECT_FALSE(env.Get(u"TALLOWICK_SURELY_UNSET_VAR").has_value());
   EXPECT_FALSE(env.Get(u"").has_value());
+}
+
+TEST(ApplicationFolderTest, FromTheEnvironment) {
+  TMapEnvironment env;
+  env.values[u"HOME"] = u"/home/ann";
+  EXPECT_EQ(ApplicationFolder(env), u"/home/ann/.config/tallowick/");
+  env.values[u"XDG_CONFIG_HOME"] = u"/cfg/";
+  EXPECT_EQ(ApplicationFolder(env), u"/cfg/tallowick/");
+  env.values[u"TALLOWICK_HOME"] = u"/portable";
+  EXPECT_EQ(ApplicationFolder(env), u"/portable/");
 }

@@ -52,6 +52,33 @@ bool TFakeFileSystem::Exists(const std::u16string& path) {
 }
 
 TStatus TFakeFileSystem::WriteWholeFile(const std::u16string& path, const std::string& bytes) {
+  if (failWrites_ > 0) {
+    --failWrites_;
+    return TStatus::Error(failErrno_, path, u"Injected write failure");
+  }
   files_[path] = bytes;
+  return TStatus::Ok();
+}
+
+TStatus TFakeFileSystem::ReadWholeFile(const std::u16string& path, std::string& bytes) {
+  ++opens_;
+  const auto it = files_.find(path);
+  if (it == files_.end()) return TStatus::Error(ENOENT, path, u"No such file or directory");
+  bytes = it->second;
+  return TStatus::Ok();
+}
+
+TStatus TFakeFileSystem::ReplaceFileAtomically(const std::u16string& path,
+                                               const std::string& bytes) {
+  return WriteWholeFile(path, bytes);  // all or nothing in memory
+}
+
+TStatus TFakeFileSystem::DeleteFile(const std::u16string& path) {
+  files_.erase(path);
+  return TStatus::Ok();
+}
+
+TStatus TFakeFileSystem::CreateFolderPath(const std::u16string& path) {
+  folders_.insert(path);
   return TStatus::Ok();
 }

@@ -21,9 +21,17 @@ class TFakeFileSystem : public TFileSystem {
   bool DirectoryExists(const std::u16string& path) override { return folders_.count(path) != 0; }
   bool Exists(const std::u16string& path) override;
   TStatus WriteWholeFile(const std::u16string& path, const std::string& bytes) override;
+  TStatus ReadWholeFile(const std::u16string& path, std::string& bytes) override;
+  TStatus ReplaceFileAtomically(const std::u16string& path, const std::string& bytes) override;
+  TStatus DeleteFile(const std::u16string& path) override;
+  TStatus CreateFolderPath(const std::u16string& path) override;
+  // The next `count` writes (WriteWholeFile, ReplaceFileAtomically) fail with `err`.
+  void FailWrites(int count, int err = 28 /* ENOSPC */) { failWrites_ = count, failErrno_ = err; }
 
  private:
   std::map<std::u16string, std::string> files_;
   std::set<std::u16string> folders_;
   int opens_ = 0;
+  int failWrites_ = 0;
+  int failErrno_ = 0;
 };
