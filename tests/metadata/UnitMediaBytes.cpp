@@ -4,12 +4,19 @@
 
 #include "platform/UnitText.h"
 
+namespace {
+
+// Byte `i` of `value`, counted from the least significant; 0 beyond 8 bytes.
+char ByteOf(uint64_t value, int i) { return i < 8 ? static_cast<char>((value >> (8 * i)) & 0xFF) : 0; }
+
+}  // namespace
+
 void PutBig(std::string& bytes, uint64_t value, int width) {
-  for (int i = width - 1; i >= 0; --i) bytes += static_cast<char>((value >> (8 * i)) & 0xFF);
+  for (int i = width - 1; i >= 0; --i) bytes += ByteOf(value, i);
 }
 
 void PutLittle(std::string& bytes, uint64_t value, int width) {
-  for (int i = 0; i < width; ++i) bytes += static_cast<char>((value >> (8 * i)) & 0xFF);
+  for (int i = 0; i < width; ++i) bytes += ByteOf(value, i);
 }
 
 std::string Big(uint64_t value, int width) {
