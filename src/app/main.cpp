@@ -1,14 +1,12 @@
 // The tallowick executable: wires the platform services to the core and runs
 // the command named on the command line.
-#include <unistd.h>
-
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "filelist/UnitEntryColumns.h"
 #include "matching/UnitMetaVariables.h"
-#include "metadata/UnitTagReader.h"
+#include "metadata/UnitFileTags.h"
 #include "platform/UnitClock.h"
 #include "platform/UnitEnvironment.h"
 #include "platform/UnitFileSystem.h"
@@ -29,20 +27,14 @@ void PrintLine(FILE* stream, const std::u16string& text) {
   std::fwrite(bytes.data(), 1, bytes.size(), stream);
 }
 
-std::u16string AbsolutePath(const std::string& path) {
-  if (!path.empty() && path.front() == '/') return Utf8ToUtf16(path);
-  std::vector<char> cwd(4096);
-  if (getcwd(cwd.data(), cwd.size()) == nullptr) return Utf8ToUtf16(path);
-  return Utf8ToUtf16(std::string(cwd.data()) + "/" + path);
-}
-
 int ExpandCommand(const std::string& text, const std::string& file) {
   auto fs = NewPosixFileSystem();
   TSystemClock clock;
   TProcessEnvironment env;
-  TNoTagReader tags;
+  // The readers log each file's tags while a folder "debug" exists here.
+  TFileTagReader tags(*fs, CurrentDirectory() + u"/debug");
   RenameRecord record;
-  const std::u16string path = AbsolutePath(file);
+  const std::u16string path = AbsolutePath(Utf8ToUtf16(file));
   TStatus status = MakeSingleEntryRecord(*fs, clock, path, record);
   if (!status.ok()) {
     PrintLine(stderr, u"tallowick: " + status.Message());

@@ -1,6 +1,10 @@
 #include "platform/UnitEnvironment.h"
 
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdlib>
+#include <vector>
 
 #include "platform/UnitText.h"
 
@@ -36,4 +40,19 @@ std::u16string ExpandEnvironmentStrings(std::u16string_view text, const TEnviron
   }
   out.append(text.substr(pos));
   return out;
+}
+
+std::u16string CurrentDirectory() {
+  std::vector<char> buffer(4096);
+  while (getcwd(buffer.data(), buffer.size()) == nullptr) {
+    if (errno != ERANGE || buffer.size() > (1u << 20)) return {};
+    buffer.resize(buffer.size() * 2);
+  }
+  return Utf8ToUtf16(buffer.data());
+}
+
+std::u16string AbsolutePath(std::u16string_view path) {
+  if (!path.empty() && path.front() == u'/') return std::u16string(path);
+  const std::u16string cwd = CurrentDirectory();
+  return cwd.empty() ? std::u16string(path) : cwd + u"/" + std::u16string(path);
 }

@@ -21,3 +21,8 @@ class TProcessEnvironment : public TEnvironment {
 // Each "%NAME%" whose NAME is set becomes its value; everything else, including
 // "%NAME%" of an unset NAME and a lone "%", stays as written.
 std::u16string ExpandEnvironmentStrings(std::u16string_view text, const TEnvironment& env);
+
+// The process's current directory, without a trailing "/"; empty when unknown.
+std::u16string CurrentDirectory();
+// `path` made absolute against the current directory.
+std::u16string AbsolutePath(std::u16string_view path);
