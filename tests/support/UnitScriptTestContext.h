@@ -1,0 +1,34 @@
+// A ready-made TScriptContext for step tests: in-memory file system, fixed
+// clock, empty environment and fake tag reader behind a real TMetaVariables,
+// plus a replacement sequence and an empty collision registry.
+#pragma once
+
+#include <string>
+
+#include "engine/UnitScriptContext.h"
+#include "filelist/UnitCollisionDialog.h"
+#include "filelist/UnitRenameRecord.h"
+#include "filelist/UnitReplacementSequence.h"
+#include "matching/UnitMetaVariables.h"
+#include "support/UnitFakeFileSystem.h"
+#include "support/UnitFakeServices.h"
+
+class TScriptTestContext {
+ public:
+  TScriptTestContext();
+  TScriptTestContext(const TScriptTestContext&) = delete;
+  TScriptTestContext& operator=(const TScriptTestContext&) = delete;
+
+  TFakeFileSystem fs;
+  TFixedClock clock;
+  TMapEnvironment env;
+  TFakeTagReader tags;
+  TMetaVariables vars;
+  TReplacementSequence sequence;
+  TFrmCollisionDialog collisions;
+  TScriptContext ctx;
+};
+
+// A record for the entry `fileName` ("name.ext") in the folder "/test/",
+// first and only checked entry of its list.
+RenameRecord TestRecord(std::u16string_view fileName);
