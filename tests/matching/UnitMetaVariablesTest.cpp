@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
+#include "metadata/UnitFileTags.h"
+
 #include "platform/UnitText.h"
 #include "support/UnitFakeFileSystem.h"
 #include "support/UnitFakeServices.h"
@@ -230,6 +234,49 @@ TEST_F(TMetaVariablesTest, SizesWithoutANumberAreEmpty) {
   EXPECT_EQ(Expand(u"[?zn?][?zc?][?zk2d?]"), u"[][][]");
   rec.filesize = u"12.5";
   EXPECT_EQ(Expand(u"[?zn?]"), u"[]");
+}
+
+}  // namespace
+
+namespace {
+
+// Random texts built from variable fragments, format letters and random code
+// units, expanded for files whose bytes are random, through the real readers.
+TEST(TMetaVariablesRandomTest, RandomTextsAndFilesNeverFail) {
+  std::mt19937 rng(2026);
+  const std::u16string fragments[] = {
+      u"?",      u"?n02?",  u"?cds:",   u"?x_dto",  u"?xmp_",   u"?j_w?", u"?i_ar?", u"?m_b?",
+      u"?v_len", u"?fcp_",  u"?fcu_1.", u"%HOME%",  u"%",       u":",     u"|",      u"F",
+      u"C",      u"P2",     u"M4",      u"L0",      u"S1.",     u"T1",    u"H",      u"D",
+      u"yyyy",   u"\xD800", u"\xDC80",  u"9999999", u"-1",      u".",     u"?temp?", u"?text3?"};
+  std::uniform_int_distribution<size_t> pick(0, std::size(fragments) - 1);
+  std::uniform_int_distribution<int> unit(0, 0xFFFF);
+  std::uniform_int_distribution<int> count(0, 12);
+  std::uniform_int_distribution<int> byte(0, 255);
+  const std::u16string files[] = {u"/r/a.mp3", u"/r/b.jpg", u"/r/c.mp4", u"/r/d.txt", u"/r/e.avi"};
+
+  TFakeFileSystem fs;
+  TFixedClock clock(46000.5);
+  TMapEnvironment env;
+  env.values[u"HOME"] = u"/home/x?y";
+  TFileTagReader tags(fs);
+  TMetaVariables vars(fs, clock, env, tags);
+  for (int round = 0; round < 3000; ++round) {
+    std::string bytes(static_cast<size_t>(count(rng) * 40), '\0');
+    for (auto& b : bytes) b = static_cast<char>(byte(rng));
+    const std::u16string& path = files[round % std::size(files)];
+    fs.AddFile(path, bytes);
+    std::u16string text;
+    for (int i = count(rng); i > 0; --i) {
+      text += (i % 4 == 0) ? std::u16string(1, static_cast<char16_t>(unit(rng))) : fragments[pick(rng)];
+    }
+    RenameRecord rec;
+    FillRenameRecordNames(rec, u"/r", ExtractFileName(path), false, u"", u"2013-08-14");
+    rec.filesize = IntToStr(static_cast<long long>(bytes.size()));
+    vars.SetRawOnce(round % 7 == 0);
+    TExpansion e = vars.Expand(text, rec);
+    ASSERT_LE(e.text.size(), text.size() * 64 + 20000) << round;
+  }
 }
 
 }  // namespace
