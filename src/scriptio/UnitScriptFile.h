@@ -1,0 +1,40 @@
+// Script files (".twscr"): one INI section per step ("SCRIPT0", "SCRIPT1",
+// ...) with its kind, enabled flag and stored parameters, followed by the
+// option sections that TTWScript writes and reads.
+#pragma once
+
+#include <string>
+
+#include "platform/UnitStatus.h"
+
+class TFileSystem;
+class TFrmScriptActions;
+class TMyINIFile;
+class TTWScript;
+
+// `path` with its extension (if any) replaced by ".twscr".
+std::u16string ScriptFileName(const std::u16string& path);
+
+// Writes the script and the option sections (TTWScript::SaveSettings without
+// the classic options) to ScriptFileName(path) in one atomic rewrite. On
+// failure the file keeps its old content and the status names the file and
+// the reason.
+TStatus SaveToFile(const TFrmScriptActions& actions, const TTWScript& twscript, TFileSystem& fs,
+                   const std::u16string& path);
+
+// Replaces the script by the one in ScriptFileName(path) and reads its option
+// sections into the model (folder, filter, counting, case, matching style,
+// text-file parameters) and the script name. A missing file changes nothing
+// and is not an error; a file that cannot be read changes nothing and returns
+// the status. Malformed content never fails: missing or unreadable values take
+// their defaults, a gap in the section numbers or a missing TYPE ends the
+// script, and a TYPE that names no kind is skipped.
+TStatus LoadFromFile(TFrmScriptActions& actions, TTWScript& twscript, TFileSystem& fs,
+                     const std::u16string& path);
+
+// The steps part of loading, from an open store: clears the script and
+// appends the steps of the file. `fileName` decides the "default.twscr" rule.
+// Returns the number of sections skipped for an unknown TYPE.
+int LoadSteps(TFrmScriptActions& actions, const TMyINIFile& ini, const std::u16string& fileName);
+// The steps part of saving: writes the step sections into `ini`.
+void SaveSteps(const TFrmScriptActions& actions, TMyINIFile& ini);
