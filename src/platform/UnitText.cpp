@@ -1,6 +1,7 @@
 #include "platform/UnitText.h"
 
 #include <unicode/uchar.h>
+#include <unicode/unorm2.h>
 
 #include <limits>
 
@@ -354,3 +355,33 @@ bool TryStrToInt(std::u16string_view text, int& value) {
 }
 
 std::u16string IntToStr(long long value) { return AsciiToUtf16(std::to_string(value)); }
+
+char16_t AsciiBestFit(char32_t c) {
+  if (c < 0x80) return static_cast<char16_t>(c);
+  if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return u'?';
+  UErrorCode error = U_ZERO_ERROR;
+  const UNormalizer2* nfd = unorm2_getNFDInstance(&error);
+  UChar decomposed[32];
+  const int32_t length =
+      U_FAILURE(error) ? -1
+                       : unorm2_getDecomposition(nfd, static_cast<UChar32>(c), decomposed,
+                                                 32, &error);
+  if (U_FAILURE(error) || length <= 0 || length > 32) return u'?';
+  char16_t result = u'?';
+  int kept = 0;
+  for (int32_t i = 0; i < length;) {
+    UChar32 cp = decomposed[i++];
+    if (cp >= 0xD800 && cp <= 0xDBFF && i < length && decomposed[i] >= 0xDC00 &&
+        decomposed[i] <= 0xDFFF) {
+      cp = 0x10000 + ((cp - 0xD800) << 10) + (decomposed[i++] - 0xDC00);
+    }
+    const int8_t type = u_charType(cp);
+    if (type == U_NON_SPACING_MARK || type == U_COMBINING_SPACING_MARK ||
+        type == U_ENCLOSING_MARK) {
+      continue;
+    }
+    if (cp >= 0x80 || ++kept > 1) return u'?';
+    result = static_cast<char16_t>(cp);
+  }
+  return kept == 1 ? result : u'?';
+}

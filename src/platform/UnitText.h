@@ -56,3 +56,8 @@ bool TryStrToInt(std::u16string_view text, int& value);
 bool TryStrToInt64(std::u16string_view text, long long& value);
 // Decimal text of a number.
 std::u16string IntToStr(long long value);
+
+// The US-ASCII best fit of one character: its canonical decomposition (NFD)
+// with the combining marks dropped, when exactly one ASCII character is left
+// (é gives e); otherwise "?". ASCII characters map to themselves.
+char16_t AsciiBestFit(char32_t c);
