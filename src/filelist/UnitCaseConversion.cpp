@@ -142,23 +142,25 @@ void ConvertCase(std::u16string& name, std::u16string& ext, const TCaseOptions& 
   const std::u16string_view extra =
       options.cbSplit ? std::u16string_view(options.txtSplit) : std::u16string_view();
   switch (options.Mode) {
-    case TCaseMode::Uppercase:
+    case TCaseStyle::None:
+      break;
+    case TCaseStyle::Uppercase:
       name = UpperCase(name);
       ext = UpperCase(ext);
       break;
-    case TCaseMode::Lowercase:
+    case TCaseStyle::Lowercase:
       name = LowerCase(name);
       ext = LowerCase(ext);
       break;
-    case TCaseMode::CapitalizeWords:
+    case TCaseStyle::CapitalizeWords:
       name = CapitalizeWords(name, extra);
       ext = CapitalizeWords(ext, extra);
       break;
-    case TCaseMode::CapitalizeSentence:
+    case TCaseStyle::CapitalizeSentence:
       name = CapitalizeSentence(name);
       ext = AsciiLowerCase(ext);
       break;
-    case TCaseMode::TitleCase:
+    case TCaseStyle::TitleCase:
       name = TitleCase(name, extra);
       ext = TitleCase(ext, extra);
       break;

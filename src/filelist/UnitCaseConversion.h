@@ -5,7 +5,9 @@
 #include <string>
 #include <string_view>
 
-enum class TCaseMode {
+// The case radio buttons; None when none is selected (a script switched all off).
+enum class TCaseStyle {
+  None,
   Uppercase,           // rbCUppercase "UPPERCASE"
   Lowercase,           // rbCLowercase "lowercase"
   CapitalizeWords,     // rbCCapitalizeWords "Capitalize Words"
@@ -15,12 +17,12 @@ enum class TCaseMode {
 
 // The case options of the main window.
 struct TCaseOptions {
-  bool cbOverrideCase = false;         // "Change Case": nothing happens when off
-  TCaseMode Mode = TCaseMode::Uppercase;
-  bool cbSplit = false;                // use txtSplit as extra word separators
-  std::u16string txtSplit;             // "Additional word separator characters"
-  bool cbCRoman = false;               // "Detect and capitalize Roman Numerals" (name only)
-  bool cbCPreserverExtension = false;  // "Preserve Extension": the script's extension stays
+  bool cbOverrideCase = false;              // "Change Case": nothing happens when off
+  TCaseStyle Mode = TCaseStyle::Uppercase;  // None: Roman numerals and Preserve Extension only
+  bool cbSplit = false;                     // use txtSplit as extra word separators
+  std::u16string txtSplit;                  // "Additional word separator characters"
+  bool cbCRoman = false;                    // "Detect and capitalize Roman Numerals" (name only)
+  bool cbCPreserverExtension = false;       // "Preserve Extension": the script's extension stays
 };
 
 // The 32 word separators of the word modes, in their stored order.

@@ -18,14 +18,14 @@ struct TTextCase {
 };
 
 struct TConvertCase {
-  TCaseMode mode;
+  TCaseStyle mode;
   std::u16string name;
   std::u16string ext;
   std::u16string expectedName;
   std::u16string expectedExt;
 };
 
-TCaseOptions On(TCaseMode mode) {
+TCaseOptions On(TCaseStyle mode) {
   TCaseOptions options;
   options.cbOverrideCase = true;
   options.Mode = mode;
@@ -117,15 +117,15 @@ TEST(TCaseConversionTest, RomanNumeralsUpperCaseWordsOfRomanDigitsOnly) {
 
 TEST(TCaseConversionTest, ConvertAppliesTheModeToNameAndExtension) {
   const std::vector<TConvertCase> cases = {
-      {TCaseMode::Uppercase, u"hello \u00e9t\u00e9", u".jpg", u"HELLO \u00c9T\u00c9", u".JPG"},
-      {TCaseMode::Lowercase, u"HeLLo \u00c9T\u00c9", u".JPG", u"hello \u00e9t\u00e9", u".jpg"},
-      {TCaseMode::CapitalizeWords, u"the lord", u".jpg", u"The Lord", u".Jpg"},
-      {TCaseMode::CapitalizeSentence, u"HELLO World", u".JPG", u"Hello world", u".jpg"},
-      {TCaseMode::CapitalizeSentence, u"\u00e9T\u00c9", u".TXT", u"\u00c9t\u00c9", u".txt"},
-      {TCaseMode::CapitalizeSentence, u"", u".", u"", u"."},
-      {TCaseMode::TitleCase, u"the lord of the rings", u".mkv", u"The Lord of the Rings",
+      {TCaseStyle::Uppercase, u"hello \u00e9t\u00e9", u".jpg", u"HELLO \u00c9T\u00c9", u".JPG"},
+      {TCaseStyle::Lowercase, u"HeLLo \u00c9T\u00c9", u".JPG", u"hello \u00e9t\u00e9", u".jpg"},
+      {TCaseStyle::CapitalizeWords, u"the lord", u".jpg", u"The Lord", u".Jpg"},
+      {TCaseStyle::CapitalizeSentence, u"HELLO World", u".JPG", u"Hello world", u".jpg"},
+      {TCaseStyle::CapitalizeSentence, u"\u00e9T\u00c9", u".TXT", u"\u00c9t\u00c9", u".txt"},
+      {TCaseStyle::CapitalizeSentence, u"", u".", u"", u"."},
+      {TCaseStyle::TitleCase, u"the lord of the rings", u".mkv", u"The Lord of the Rings",
        u".Mkv"},
-      {TCaseMode::TitleCase, u"1ABC", u".", u"1ABC", u"."},
+      {TCaseStyle::TitleCase, u"1ABC", u".", u"1ABC", u"."},
   };
   for (const TConvertCase& c : cases) {
     std::u16string name = c.name;
@@ -139,7 +139,7 @@ TEST(TCaseConversionTest, ConvertAppliesTheModeToNameAndExtension) {
 }
 
 TEST(TCaseConversionTest, RomanNumeralsAndPreservedExtensionFollowTheMode) {
-  TCaseOptions options = On(TCaseMode::TitleCase);
+  TCaseOptions options = On(TCaseStyle::TitleCase);
   options.cbCRoman = true;
   std::u16string name = u"louis xiv";
   std::u16string ext = u".mix";
@@ -147,7 +147,7 @@ TEST(TCaseConversionTest, RomanNumeralsAndPreservedExtensionFollowTheMode) {
   EXPECT_EQ(Show(name), "Louis XIV");
   EXPECT_EQ(Show(ext), ".Mix");  // Roman numerals never touch the extension
 
-  options = On(TCaseMode::CapitalizeWords);
+  options = On(TCaseStyle::CapitalizeWords);
   options.cbCPreserverExtension = true;
   name = u"photo";
   ext = u".jpg";
@@ -157,7 +157,7 @@ TEST(TCaseConversionTest, RomanNumeralsAndPreservedExtensionFollowTheMode) {
 }
 
 TEST(TCaseConversionTest, ExtraSeparatorsCountOnlyWhenSwitchedOn) {
-  TCaseOptions options = On(TCaseMode::CapitalizeWords);
+  TCaseOptions options = On(TCaseStyle::CapitalizeWords);
   options.txtSplit = u"'";
   std::u16string name = u"rock'n'roll";
   std::u16string ext = u".mp3";
@@ -168,15 +168,25 @@ TEST(TCaseConversionTest, ExtraSeparatorsCountOnlyWhenSwitchedOn) {
   ConvertCase(name, ext, options);
   EXPECT_EQ(Show(name), "Rock'N'Roll");
 
-  options.Mode = TCaseMode::TitleCase;
+  options.Mode = TCaseStyle::TitleCase;
   name = u"alpha'of'beta'gamma";
   ConvertCase(name, ext, options);
   EXPECT_EQ(Show(name), "Alpha'of'Beta'Gamma");
 }
 
+TEST(TCaseConversionTest, WithoutAModeOnlyRomanNumeralsAndPreservedExtensionApply) {
+  TCaseOptions options = On(TCaseStyle::None);
+  options.cbCRoman = true;
+  std::u16string name = u"Part ii of III";
+  std::u16string ext = u".Txt";
+  ConvertCase(name, ext, options);
+  EXPECT_EQ(Show(name), "Part II of III");
+  EXPECT_EQ(Show(ext), ".Txt");
+}
+
 TEST(TCaseConversionTest, NothingHappensWhenChangeCaseIsOff) {
   TCaseOptions options;
-  options.Mode = TCaseMode::Lowercase;
+  options.Mode = TCaseStyle::Lowercase;
   options.cbCRoman = true;
   options.cbCPreserverExtension = true;
   std::u16string name = u"MIX Tape";
@@ -208,20 +218,24 @@ TEST(TCaseConversionTest, RandomTextKeepsLengthOutsideTheBestFitAndNeverBreaksSu
     std::u16string text;
     const int length = static_cast<int>(random() % 12);
     for (int i = 0; i < length; ++i) text.push_back(alphabet[random() % alphabet.size()]);
-    for (int mode = 0; mode <= 4; ++mode) {
-      TCaseOptions options = On(static_cast<TCaseMode>(mode));
+    for (const TCaseStyle mode : {TCaseStyle::None, TCaseStyle::Uppercase, TCaseStyle::Lowercase,
+                                 TCaseStyle::CapitalizeWords, TCaseStyle::CapitalizeSentence,
+                                 TCaseStyle::TitleCase}) {
+      TCaseOptions options = On(mode);
       options.cbCRoman = round % 2 == 0;
       std::u16string name = text;
       std::u16string ext = u"." + text;
       ConvertCase(name, ext, options);
       // Every conversion maps one character to one, except that a word's
       // first character may lose its accent; none of these shrink a pair.
-      EXPECT_EQ(name.size(), text.size()) << "mode " << mode << ", input: " << Show(text);
+      EXPECT_EQ(name.size(), text.size())
+          << "mode " << static_cast<int>(mode) << ", input: " << Show(text);
       std::u16string again = name;
       std::u16string againExt = ext;
-      if (mode != 3) {  // upper, lower, words and title case are idempotent
+      if (mode != TCaseStyle::CapitalizeSentence) {  // the others are idempotent
         ConvertCase(again, againExt, options);
-        EXPECT_EQ(Show(again), Show(name)) << "mode " << mode << ", input: " << Show(text);
+        EXPECT_EQ(Show(again), Show(name))
+            << "mode " << static_cast<int>(mode) << ", input: " << Show(text);
       }
     }
   }
