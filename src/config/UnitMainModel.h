@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+#include "filelist/UnitFileFolderMode.h"
+
 // The five "Change Case" modes; None when a script file switched all off.
 enum class TCaseMode : uint8_t {
   None,
@@ -87,9 +89,6 @@ struct TClassicOptions {
   int udR2AndMove = 1;                   // that position
 };
 
-// Which entries the list shows and renames ("Files Only", "Folders Only",
-// "Files and Folders").
-enum class TFileFolderMode : uint8_t { FilesOnly, FoldersOnly, FilesAndFolders };
 
 struct TMainModel {
   // Folder and filter.

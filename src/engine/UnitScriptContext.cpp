@@ -13,7 +13,7 @@ constexpr size_t kMaxKeptMatchers = 512;
 }  // namespace
 
 TScriptContext::TScriptContext(TMetaVariables& vars, TReplacementSequence& sequence,
-                               const TFrmCollisionDialog& collisions)
+                               TFrmCollisionDialog& collisions)
     : vars_(vars), sequence_(sequence), collisions_(collisions) {}
 
 TScriptContext::~TScriptContext() = default;

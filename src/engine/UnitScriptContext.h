@@ -21,7 +21,7 @@ class TScriptContext {
  public:
   // The services must outlive the context.
   TScriptContext(TMetaVariables& vars, TReplacementSequence& sequence,
-                 const TFrmCollisionDialog& collisions);
+                 TFrmCollisionDialog& collisions);
   ~TScriptContext();
   TScriptContext(const TScriptContext&) = delete;
   TScriptContext& operator=(const TScriptContext&) = delete;
@@ -53,14 +53,14 @@ class TScriptContext {
 
   TMetaVariables& Vars() { return vars_; }
   TReplacementSequence& Sequence() { return sequence_; }
-  const TFrmCollisionDialog& Collisions() const { return collisions_; }
+  TFrmCollisionDialog& Collisions() { return collisions_; }
 
  private:
   TWildcards& Get(bool regExp, std::u16string_view pattern, int slot);
 
   TMetaVariables& vars_;
   TReplacementSequence& sequence_;
-  const TFrmCollisionDialog& collisions_;
+  TFrmCollisionDialog& collisions_;
   TStatus readError_;
   int lastRegExpError_ = 0;
   TWildcards* lastRegExp_ = nullptr;
