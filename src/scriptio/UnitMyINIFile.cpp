@@ -337,6 +337,23 @@ void TMyINIFile::WriteBool(std::u16string_view section, std::u16string_view key,
   WriteString(section, key, value ? u"1" : u"0");
 }
 
+void TMyINIFile::WritePlainString(std::u16string_view section, std::u16string_view key,
+                                  std::u16string_view value) {
+  TSection* found = FindSection(section);
+  if (found == nullptr) found = AddSection(section);
+  std::u16string raw(value);
+  std::replace_if(raw.begin(), raw.end(), [](char16_t c) { return c == u'\r' || c == u'\n'; }, u' ');
+  const std::u16string name(key);
+  const auto it = found->index.find(Lower(name));
+  if (it != found->index.end()) {
+    found->keys[it->second].raw = std::move(raw);
+  } else {
+    found->index.emplace(Lower(name), found->keys.size());
+    found->keys.push_back({name, std::move(raw)});
+  }
+  modified_ = true;
+}
+
 bool TMyINIFile::SectionExists(std::u16string_view section) const {
   return FindSection(section) != nullptr;
 }

@@ -74,6 +74,11 @@ class TMyINIFile {
   void WriteString(std::u16string_view section, std::u16string_view key, std::u16string_view value);
   void WriteInteger(std::u16string_view section, std::u16string_view key, int value);
   void WriteBool(std::u16string_view section, std::u16string_view key, bool value);
+  // Writes `key` itself, without "_unicode", the value as it stands on one
+  // line: the plain keys a settings file keeps beside the store's own
+  // (the "Column_" sections of "tw.ini").
+  void WritePlainString(std::u16string_view section, std::u16string_view key,
+                        std::u16string_view value);
 
   bool SectionExists(std::u16string_view section) const;
   // True when the section holds `key` in either stored form.
