@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -30,6 +31,19 @@ struct TFileInfo {
   TDateTime modified = 0;     // last-write time, local; 0 when unknown
   TDateTime created = 0;      // birth time, local; 0 when the file system keeps none
 };
+
+// One entry of a folder listing, described as the entry itself: a symbolic
+// link is not followed, so a link to a folder is not a folder (`isFolder`
+// false, `isLink` true) and its size and times are the link's own.
+struct TFolderEntry {
+  std::u16string name;  // the name alone, decoded losslessly (UnitText.h)
+  TFileInfo info;
+  bool isLink = false;
+};
+
+// Receives the entries of a listing one at a time; returning false ends the
+// listing early.
+using TFolderVisitor = std::function<bool(const TFolderEntry& entry)>;
 
 class TFileSystem {
  public:
@@ -59,6 +73,14 @@ class TFileSystem {
   // Creates the folder `path` and every missing parent; an existing folder is
   // not an error.
   virtual TStatus CreateFolderPath(const std::u16string& path) = 0;
+  // Calls `visit` for every entry of the folder `path` ("." and ".." left
+  // out) in the order the file system keeps them. An entry that vanishes while
+  // the folder is read is left out; one whose attributes cannot be read is
+  // listed with size 0 and times 0. Fails before any call when the folder
+  // cannot be opened, and with the reason when reading it fails midway.
+  // `visit` may list other folders; each nested listing holds one open
+  // descriptor until it returns.
+  virtual TStatus ListFolder(const std::u16string& path, const TFolderVisitor& visit) = 0;
 };
 
 // Reads `count` bytes at `offset` of `path` (fewer at the end of the file).

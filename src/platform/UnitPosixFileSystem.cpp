@@ -1,5 +1,6 @@
 // The POSIX implementation of TFileSystem: the only code that calls the
 // operating system's file functions.
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -30,6 +31,38 @@ TDateTime LocalDateTime(int64_t seconds, uint32_t nanoseconds) {
     return 0;
   }
   return result;
+}
+
+struct TDirCloser {
+  void operator()(DIR* dir) const { ::closedir(dir); }
+};
+
+bool IsDotOrDotDot(const char* name) {
+  return name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0));
+}
+
+// Describes the entry `name` of the open folder `folderFd` without following a
+// link. False when the entry has gone since readdir saw it.
+bool ReadFolderEntry(int folderFd, const char* name, unsigned char type, TFolderEntry& entry) {
+  entry.name = Utf8ToUtf16(name);
+  entry.info = TFileInfo();
+  entry.info.hidden = name[0] == '.';
+  struct statx sx {};
+  const unsigned mask = STATX_TYPE | STATX_SIZE | STATX_MTIME | STATX_BTIME;
+  if (::statx(folderFd, name, AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT, mask, &sx) != 0) {
+    if (errno == ENOENT) return false;
+    entry.isLink = type == DT_LNK;
+    entry.info.isFolder = type == DT_DIR;
+    return true;
+  }
+  entry.isLink = S_ISLNK(sx.stx_mode);
+  entry.info.isFolder = S_ISDIR(sx.stx_mode);
+  entry.info.size = entry.info.isFolder ? 0 : sx.stx_size;
+  entry.info.modified = LocalDateTime(sx.stx_mtime.tv_sec, sx.stx_mtime.tv_nsec);
+  if ((sx.stx_mask & STATX_BTIME) != 0) {
+    entry.info.created = LocalDateTime(sx.stx_btime.tv_sec, sx.stx_btime.tv_nsec);
+  }
+  return true;
 }
 
 class TPosixRandomAccessFile : public TRandomAccessFile {
@@ -172,6 +205,21 @@ class TPosixFileSystem : public TFileSystem {
     if (::stat(bytes.c_str(), &st) != 0) return ErrnoStatus(errno, path);
     if (!S_ISDIR(st.st_mode)) return ErrnoStatus(ENOTDIR, path);
     return TStatus::Ok();
+  }
+
+  TStatus ListFolder(const std::u16string& path, const TFolderVisitor& visit) override {
+    std::unique_ptr<DIR, TDirCloser> dir(::opendir(Utf16ToUtf8(path).c_str()));
+    if (dir == nullptr) return ErrnoStatus(errno, path);
+    const int folderFd = ::dirfd(dir.get());
+    TFolderEntry entry;
+    for (;;) {
+      errno = 0;
+      const dirent* found = ::readdir(dir.get());
+      if (found == nullptr) return errno == 0 ? TStatus::Ok() : ErrnoStatus(errno, path);
+      if (IsDotOrDotDot(found->d_name)) continue;
+      if (!ReadFolderEntry(folderFd, found->d_name, found->d_type, entry)) continue;
+      if (!visit(entry)) return TStatus::Ok();
+    }
   }
 
  private:

@@ -1,6 +1,8 @@
 #include "support/UnitFakeFileSystem.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <vector>
 
 namespace {
 
@@ -37,13 +39,65 @@ TStatus TFakeFileSystem::OpenForReading(const std::u16string& path,
 
 TStatus TFakeFileSystem::GetFileInfo(const std::u16string& path, TFileInfo& info) {
   info = TFileInfo();
+  const auto times = times_.find(path);
+  if (times != times_.end()) {
+    info.modified = times->second.first;
+    info.created = times->second.second;
+  }
+  const size_t nameStart = path.rfind(u'/') + 1;  // 0 when there is no "/"
+  info.hidden = nameStart < path.size() && path[nameStart] == u'.';
   if (folders_.count(path) != 0) {
     info.isFolder = true;
     return TStatus::Ok();
   }
   const auto it = files_.find(path);
-  if (it == files_.end()) return TStatus::Error(ENOENT, path, u"No such file or directory");
+  if (it == files_.end()) {
+    info = TFileInfo();
+    return TStatus::Error(ENOENT, path, u"No such file or directory");
+  }
   info.size = it->second.size();
+  return TStatus::Ok();
+}
+
+namespace {
+
+// Adds the name of `path` when it lies directly inside `folder` (given with its
+// trailing "/"); false once `path` is past the folder in sorted order.
+bool CollectChild(const std::u16string& path, const std::u16string& folder,
+                  std::vector<std::u16string>& names) {
+  if (path.compare(0, folder.size(), folder) != 0) return false;
+  const std::u16string name = path.substr(folder.size());
+  if (!name.empty() && name.find(u'/') == std::u16string::npos) names.push_back(name);
+  return true;
+}
+
+}  // namespace
+
+TStatus TFakeFileSystem::ListFolder(const std::u16string& path, const TFolderVisitor& visit) {
+  ++lists_;
+  std::u16string folder = path;
+  while (folder.size() > 1 && folder.back() == u'/') folder.pop_back();
+  const auto failure = failListing_.find(folder);
+  if (failure != failListing_.end()) {
+    return TStatus::Error(failure->second, path, u"Permission denied");
+  }
+  if (folders_.count(folder) == 0) return TStatus::Error(ENOENT, path, u"No such file or directory");
+  if (folder != u"/") folder.push_back(u'/');
+  std::vector<std::u16string> names;
+  for (auto it = files_.lower_bound(folder); it != files_.end(); ++it) {
+    if (!CollectChild(it->first, folder, names)) break;
+  }
+  for (auto it = folders_.lower_bound(folder); it != folders_.end(); ++it) {
+    if (!CollectChild(*it, folder, names)) break;
+  }
+  std::sort(names.begin(), names.end());
+  TFolderEntry entry;
+  for (const std::u16string& name : names) {
+    entry.name = name;
+    entry.isLink = false;
+    if (!GetFileInfo(folder + name, entry.info).ok()) continue;
+    if (!visit(entry)) break;
+  }
   return TStatus::Ok();
 }
 

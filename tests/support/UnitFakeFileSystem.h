@@ -5,6 +5,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <utility>
 
 #include "platform/UnitFileSystem.h"
 
@@ -12,6 +13,15 @@ class TFakeFileSystem : public TFileSystem {
  public:
   void AddFile(const std::u16string& path, std::string bytes) { files_[path] = std::move(bytes); }
   void AddFolder(const std::u16string& path) { folders_.insert(path); }
+  // Last-write and creation times GetFileInfo and ListFolder report for `path`.
+  void SetTimes(const std::u16string& path, TDateTime modified, TDateTime created) {
+    times_[path] = {modified, created};
+  }
+  // ListFolder of `path` fails with `err` before listing anything.
+  void FailListing(const std::u16string& path, int err = 13 /* EACCES */) {
+    failListing_[path] = err;
+  }
+  int ListCount() const { return lists_; }
   const std::string* FileBytes(const std::u16string& path) const;
   int OpenCount() const { return opens_; }
 
@@ -25,12 +35,17 @@ class TFakeFileSystem : public TFileSystem {
   TStatus ReplaceFileAtomically(const std::u16string& path, const std::string& bytes) override;
   TStatus DeleteFile(const std::u16string& path) override;
   TStatus CreateFolderPath(const std::u16string& path) override;
+  // The files and folders directly inside `path`, in name order.
+  TStatus ListFolder(const std::u16string& path, const TFolderVisitor& visit) override;
   // The next `count` writes (WriteWholeFile, ReplaceFileAtomically) fail with `err`.
   void FailWrites(int count, int err = 28 /* ENOSPC */) { failWrites_ = count, failErrno_ = err; }
 
  private:
   std::map<std::u16string, std::string> files_;
   std::set<std::u16string> folders_;
+  std::map<std::u16string, std::pair<TDateTime, TDateTime>> times_;
+  std::map<std::u16string, int> failListing_;
+  int lists_ = 0;
   int opens_ = 0;
   int failWrites_ = 0;
   int failErrno_ = 0;

@@ -1,0 +1,140 @@
+#include "filelist/UnitFolderScan.h"
+
+#include "filelist/UnitEntryColumns.h"
+#include "filelist/UnitFileList.h"
+#include "filelist/UnitRenameRecord.h"
+#include "platform/UnitFileSystem.h"
+#include "platform/UnitProgress.h"
+#include "platform/UnitText.h"
+
+namespace {
+
+std::u16string WithTrailingSlash(std::u16string path) {
+  if (path.empty() || path.back() != u'/') path.push_back(u'/');
+  return path;
+}
+
+}  // namespace
+
+TFolderScan::TFolderScan(TFileSystem& fs, TProgress& progress, const TScanOptions& options,
+                         bool recursive, bool unchecked, TDateTime now)
+    : fs_(fs),
+      progress_(progress),
+      options_(options),
+      fRecursive(recursive),
+      fListFiles(options.mode != TFileFolderMode::FoldersOnly),
+      fListFolders(options.mode != TFileFolderMode::FilesOnly),
+      fCheckFiles(!unchecked),
+      fCheckFolders(!recursive && (!options.dontSelectFolders ||
+                                   options.mode == TFileFolderMode::FoldersOnly)),
+      fNow(now) {
+  const std::u16string pattern = options.filter.empty() ? u"*.*" : options.filter;
+  (void)wc.AssignFilemode(true);  // always Ok for simple wildcards
+  wc.SetSearchPattern(pattern);
+  (void)fFolderMask.AssignFilemode(true);
+  fFolderMask.SetSearchPattern(options.filterFolderNames ? pattern : u"*.*");
+}
+
+TScanResult TFolderScan::Run(TFrmDummyShowPreview& list) {
+  list_ = &list;
+  fResult = TScanResult();
+  if (!options_.folder.empty()) {
+    base_ = WithTrailingSlash(options_.folder);
+    ScanFolder(u"");
+  }
+  fResult.cancelled = Cancelled();
+  return fResult;
+}
+
+void TFolderScan::ScanFolder(const std::u16string& sub) {
+  if (fRecursive) progress_.Message(u"Scanning ../" + sub);
+  int filesHere = 0;
+  // A folder that cannot be listed contributes nothing.
+  (void)fs_.ListFolder(base_ + sub, [&](const TFolderEntry& entry) {
+    return Visit(sub, entry, filesHere);
+  });
+  list_->fFoldersCount.Add(base_ + sub, filesHere);
+}
+
+bool TFolderScan::Visit(const std::u16string& sub, const TFolderEntry& entry, int& filesHere) {
+  if (Cancelled()) return false;
+  CountEnumerated(entry.name);
+  if (options_.noHiddenFiles && entry.info.hidden) return true;
+  if (entry.info.isFolder) {
+    fFolderMask.SetSearchString(entry.name);
+    if (!fFolderMask.Matches()) return true;
+    if (fRecursive) {
+      ScanFolder(sub + entry.name + u'/');
+    } else if (fListFolders) {
+      AddFolder(sub, entry);
+    }
+    return !Cancelled();
+  }
+  wc.SetSearchString(entry.name);
+  if (!wc.Matches()) return true;
+  ++filesHere;
+  ++fResult.filesCount;
+  if (fListFiles) AddFile(sub, entry);
+  return true;
+}
+
+void TFolderScan::AddFolder(const std::u16string& sub, const TFolderEntry& entry) {
+  ++fResult.foldersCount;
+  AddEntry(sub + entry.name, entry, fCheckFolders);
+}
+
+void TFolderScan::AddFile(const std::u16string& sub, const TFolderEntry& entry) {
+  std::u16string stem;
+  std::u16string ext;
+  SplitNameAndExtension(entry.name, stem, ext);
+  const std::u16string lowered = AsciiLowerCase(ext);
+  if (lowered == u"mp3") fResult.containsMP3s = true;
+  if (lowered == u"jpg" || lowered == u"jpeg") fResult.containsJPEGs = true;
+  AddEntry(sub + entry.name, entry, fCheckFiles);
+}
+
+void TFolderScan::AddEntry(const std::u16string& caption, const TFolderEntry& entry,
+                           bool checked) {
+  const bool isFolder = entry.info.isFolder;
+  TFileListData data;
+  data.caption = caption;
+  if (isFolder) {
+    data.SetSize(u"0");
+    data.SetType(u"", true);
+  } else {
+    data.SetSize(FormatSizeColumn(entry.info.size));
+    std::u16string stem;
+    std::u16string ext;
+    SplitNameAndExtension(entry.name, stem, ext);
+    data.SetType(UpperCase(ext), false);
+  }
+  TTagData tag;
+  tag.IsFolder = isFolder;
+  PackEntryTimes(entry.info.created, entry.info.modified, fNow, tag.Created, tag.Modified);
+  data.SetDate(DateText(tag.Modified, 0));
+  data.SetDateCreated(DateText(tag.Created, 1));
+  list_->AddEntry(std::move(data), tag, checked);
+  const int count = list_->Count();
+  if (count % TFrmDummyShowPreview::kProgressInterval == 0) {
+    progress_.Advanced(count);
+    if (progress_.Cancelled()) list_->CancelRefreshFileList();
+  }
+}
+
+void TFolderScan::CountEnumerated(const std::u16string& name) {
+  if (++fEnumerated % TFrmDummyShowPreview::kProgressInterval != 0) return;
+  progress_.Message(name);
+  if (progress_.Cancelled()) list_->CancelRefreshFileList();
+}
+
+bool TFolderScan::Cancelled() const { return list_->DoCancelRefreshFileList; }
+
+const std::u16string& TFolderScan::DateText(int32_t packed, int column) {
+  TDateCache& cache = fDateCache[column];
+  if (!cache.valid || cache.packed != packed) {
+    cache.valid = true;
+    cache.packed = packed;
+    cache.text = FormatDateColumn(packed, options_.fullDateTime);
+  }
+  return cache.text;
+}

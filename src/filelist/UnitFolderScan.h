@@ -1,0 +1,72 @@
+// Reads a folder into the file list: flat, or recursively depth first in the
+// order the file system lists entries, applying the name filter, the hidden-
+// file option and the file/folder mode. Run by the list's refresh.
+#pragma once
+
+#include <string>
+
+#include "filelist/UnitScanOptions.h"
+#include "matching/UnitWildcards.h"
+#include "platform/UnitDateTime.h"
+
+class TFileSystem;
+class TFrmDummyShowPreview;
+class TProgress;
+struct TFolderEntry;
+
+struct TScanResult {
+  int filesCount = 0;    // files that passed the filter, listed or not
+  int foldersCount = 0;  // folders listed
+  bool containsMP3s = false;   // a listed file ends in ".mp3"
+  bool containsJPEGs = false;  // a listed file ends in ".jpg" or ".jpeg"
+  bool cancelled = false;
+};
+
+class TFolderScan {
+ public:
+  // `now` stands in for times the file system cannot give.
+  TFolderScan(TFileSystem& fs, TProgress& progress, const TScanOptions& options, bool recursive,
+              bool unchecked, TDateTime now);
+
+  // Appends the entries to `list` (which must be empty) and adds the files
+  // per folder to its folder counts. Symbolic links are listed as files and
+  // never entered; folders that cannot be read are skipped.
+  TScanResult Run(TFrmDummyShowPreview& list);
+
+ private:
+  // Scans base + sub (sub empty or ending with "/").
+  void ScanFolder(const std::u16string& sub);
+  // Handles one entry; false to stop the listing.
+  bool Visit(const std::u16string& sub, const TFolderEntry& entry, int& filesHere);
+  void AddFolder(const std::u16string& sub, const TFolderEntry& entry);
+  void AddFile(const std::u16string& sub, const TFolderEntry& entry);
+  void AddEntry(const std::u16string& caption, const TFolderEntry& entry, bool checked);
+  // Every 200 enumerated entries: the name as sub-status, a chance to cancel.
+  void CountEnumerated(const std::u16string& name);
+  bool Cancelled() const;
+  // The date column text of a packed time; the last text is reused.
+  const std::u16string& DateText(int32_t packed, int column);
+
+  struct TDateCache {
+    bool valid = false;
+    int32_t packed = 0;
+    std::u16string text;
+  };
+
+  TFileSystem& fs_;
+  TProgress& progress_;
+  const TScanOptions& options_;
+  TFrmDummyShowPreview* list_ = nullptr;
+  std::u16string base_;
+  TWildcards wc;         // the name filter
+  TWildcards fFolderMask; // folder names, when the filter applies to them
+  bool fRecursive;
+  bool fListFiles;
+  bool fListFolders;
+  bool fCheckFiles;
+  bool fCheckFolders;
+  TDateTime fNow;
+  long long fEnumerated = 0;
+  TDateCache fDateCache[2];
+  TScanResult fResult;
+};
