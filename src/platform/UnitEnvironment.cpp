@@ -1,5 +1,7 @@
 #include "platform/UnitEnvironment.h"
 
+#include <limits.h>
+#include <stdlib.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -56,3 +58,14 @@ std::u16string AbsolutePath(std::u16string_view path) {
   const std::u16string cwd = CurrentDirectory();
   return cwd.empty() ? std::u16string(path) : cwd + u"/" + std::u16string(path);
 }
+
+std::u16string CanonicalPath(std::u16string_view path) {
+  const std::u16string absolute = AbsolutePath(path);
+  char* resolved = realpath(Utf16ToUtf8(absolute).c_str(), nullptr);
+  if (resolved == nullptr) return absolute;
+  std::u16string result = Utf8ToUtf16(resolved);
+  free(resolved);
+  return result;
+}
+
+bool StandardErrorIsTerminal() { return isatty(STDERR_FILENO) == 1; }

@@ -26,3 +26,8 @@ std::u16string ExpandEnvironmentStrings(std::u16string_view text, const TEnviron
 std::u16string CurrentDirectory();
 // `path` made absolute against the current directory.
 std::u16string AbsolutePath(std::u16string_view path);
+// `path` absolute, with symbolic links and "." / ".." resolved, as the file
+// system spells it; `path` made absolute when it does not exist.
+std::u16string CanonicalPath(std::u16string_view path);
+// Whether standard error is a terminal (progress is shown there only then).
+bool StandardErrorIsTerminal();

@@ -81,6 +81,12 @@ class TFileSystem {
   // `visit` may list other folders; each nested listing holds one open
   // descriptor until it returns.
   virtual TStatus ListFolder(const std::u16string& path, const TFolderVisitor& visit) = 0;
+  // Moves the file or folder `from` to `to` and never replaces an existing
+  // entry: when `to` exists, nothing changes and the status has code EEXIST and
+  // names `to`; any other failure names `from`, with the system's reason. A
+  // change of letter case alone is a rename, also where the file system
+  // ignores case. The folder of `to` must exist.
+  virtual TStatus RenameNoReplace(const std::u16string& from, const std::u16string& to) = 0;
 };
 
 // Reads `count` bytes at `offset` of `path` (fewer at the end of the file).
@@ -89,3 +95,6 @@ TStatus ReadFileRange(TFileSystem& fs, const std::u16string& path, uint64_t offs
 
 // The real file system through POSIX calls.
 std::unique_ptr<TFileSystem> NewPosixFileSystem();
+// The same, acting as on a file system that refuses RENAME_NOREPLACE, so tests
+// reach the fallback of RenameNoReplace.
+std::unique_ptr<TFileSystem> NewPosixFileSystemWithoutRenameFlag();

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
@@ -17,6 +18,80 @@ namespace {
 
 TStatus ErrnoStatus(int err, const std::u16string& path) {
   return TStatus::Error(err, path, Utf8ToUtf16(std::strerror(err)));
+}
+
+bool EntryExists(const std::string& path) {
+  struct stat st {};
+  return ::lstat(path.c_str(), &st) == 0;
+}
+
+// renameat2 errors that mean the kernel or the file system lacks the flag.
+bool RenameFlagRefused(int err) { return err == EINVAL || err == ENOSYS || err == EOPNOTSUPP; }
+
+// Without the flag: a test for the target, then rename(2). The short race is
+// the price of a file system that offers nothing better.
+int RenameAfterExistenceTest(const std::string& from, const std::string& to) {
+  if (EntryExists(to)) return EEXIST;
+  return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
+}
+
+// Without the flag, for a file: a second link under the new name (refused when
+// the name exists), then the old name removed. A file system without hard
+// links gets the existence test.
+int RenameByLink(const std::string& from, const std::string& to) {
+  if (::linkat(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), 0) != 0) {
+    const int err = errno;
+    if (err == EPERM || err == EOPNOTSUPP || err == ENOSYS || err == EMLINK) {
+      return RenameAfterExistenceTest(from, to);
+    }
+    return err;
+  }
+  if (::unlink(from.c_str()) != 0) {
+    const int err = errno;
+    ::unlink(to.c_str());
+    return err;
+  }
+  return 0;
+}
+
+// One move that never replaces `to`; returns 0 or an errno value.
+int RenameOnce(const std::string& from, const std::string& to, bool useFlag) {
+  if (useFlag) {
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return 0;
+    if (!RenameFlagRefused(errno)) return errno;
+  }
+  struct stat st {};
+  if (::lstat(from.c_str(), &st) != 0) return errno;
+  return S_ISDIR(st.st_mode) ? RenameAfterExistenceTest(from, to) : RenameByLink(from, to);
+}
+
+// True when `from` and `to` differ only in letter case and name one entry: a
+// file system that ignores case then reports the target as existing.
+bool SameEntryInOtherCase(const std::u16string& from16, const std::u16string& to16,
+                          const std::string& from, const std::string& to) {
+  if (from16 == to16 || !SameTextIgnoringCase(from16, to16)) return false;
+  struct stat a {};
+  struct stat b {};
+  return ::lstat(from.c_str(), &a) == 0 && ::lstat(to.c_str(), &b) == 0 && a.st_dev == b.st_dev &&
+         a.st_ino == b.st_ino;
+}
+
+// Moves `from` to `to` through a free name in its folder. When the second
+// step fails (`to` is a separate entry after all, as a second hard link on a
+// file system that keeps case), the entry goes back to `from`.
+int RenameThroughFreeName(const std::string& from, const std::string& to, bool useFlag) {
+  const size_t slash = from.rfind('/');
+  const std::string folder = slash == std::string::npos ? std::string() : from.substr(0, slash + 1);
+  for (int i = 0; i < 100; ++i) {
+    const std::string step = folder + ".tallowick-case-" + std::to_string(i);
+    int err = RenameOnce(from, step, useFlag);
+    if (err == EEXIST) continue;
+    if (err != 0) return err;
+    err = RenameOnce(step, to, useFlag);
+    if (err != 0) RenameOnce(step, from, useFlag);
+    return err;
+  }
+  return EEXIST;
 }
 
 TDateTime LocalDateTime(int64_t seconds, uint32_t nanoseconds) {
@@ -105,6 +180,19 @@ class TPosixRandomAccessFile : public TRandomAccessFile {
 
 class TPosixFileSystem : public TFileSystem {
  public:
+  explicit TPosixFileSystem(bool useRenameFlag = true) : useRenameFlag_(useRenameFlag) {}
+
+  TStatus RenameNoReplace(const std::u16string& from, const std::u16string& to) override {
+    const std::string fromBytes = Utf16ToUtf8(from);
+    const std::string toBytes = Utf16ToUtf8(to);
+    int err = RenameOnce(fromBytes, toBytes, useRenameFlag_);
+    if (err == EEXIST && SameEntryInOtherCase(from, to, fromBytes, toBytes)) {
+      err = RenameThroughFreeName(fromBytes, toBytes, useRenameFlag_);
+    }
+    if (err == 0) return TStatus::Ok();
+    return ErrnoStatus(err, err == EEXIST ? to : from);
+  }
+
   TStatus OpenForReading(const std::u16string& path,
                          std::unique_ptr<TRandomAccessFile>& file) override {
     file.reset();
@@ -236,8 +324,14 @@ class TPosixFileSystem : public TFileSystem {
     }
     return 0;
   }
+
+  bool useRenameFlag_;
 };
 
 }  // namespace
 
 std::unique_ptr<TFileSystem> NewPosixFileSystem() { return std::make_unique<TPosixFileSystem>(); }
+
+std::unique_ptr<TFileSystem> NewPosixFileSystemWithoutRenameFlag() {
+  return std::make_unique<TPosixFileSystem>(false);
+}

@@ -110,7 +110,8 @@ TStatus SaveToFile(const TFrmScriptActions& actions, const TTWScript& twscript, 
   return ini.UpdateFile();
 }
 
-int LoadSteps(TFrmScriptActions& actions, const TMyINIFile& ini, const std::u16string& fileName) {
+int LoadSteps(TFrmScriptActions& actions, const TMyINIFile& ini, const std::u16string& fileName,
+              std::vector<std::u16string>* messages) {
   actions.Clear();
   int count = 0, skipped = 0;
   bool allEnabled = true;
@@ -123,6 +124,10 @@ int LoadSteps(TFrmScriptActions& actions, const TMyINIFile& ini, const std::u16s
       // A kind this release does not know (a newer file): left out, so that
       // the steps after it still load.
       ++skipped;
+      if (messages != nullptr) {
+        messages->push_back(fileName + u": [" + section + u"] holds a step of unknown kind " +
+                            IntToStr(ordinal) + u"; it was skipped");
+      }
       continue;
     }
     TScriptStep& step = actions.NewScriptControl(type);
@@ -140,7 +145,7 @@ int LoadSteps(TFrmScriptActions& actions, const TMyINIFile& ini, const std::u16s
 }
 
 TStatus LoadFromFile(TFrmScriptActions& actions, TTWScript& twscript, TFileSystem& fs,
-                     const std::u16string& path) {
+                     const std::u16string& path, std::vector<std::u16string>* messages) {
   const std::u16string name = ScriptFileName(path);
   if (!fs.Exists(name)) {
     actions.StepChanged();  // the preview refreshes after every load
@@ -151,7 +156,7 @@ TStatus LoadFromFile(TFrmScriptActions& actions, TTWScript& twscript, TFileSyste
   if (!status.ok()) return status;
   twscript.SetFilename(name);
   twscript.LoadSettings(ini, false);
-  LoadSteps(actions, ini, name);
+  LoadSteps(actions, ini, name, messages);
   twscript.Model().scriptName = FilePart(name);
   actions.StepChanged();
   return TStatus::Ok();

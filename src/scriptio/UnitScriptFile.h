@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "platform/UnitStatus.h"
 
@@ -29,12 +30,16 @@ TStatus SaveToFile(const TFrmScriptActions& actions, const TTWScript& twscript, 
 // the status. Malformed content never fails: missing or unreadable values take
 // their defaults, a gap in the section numbers or a missing TYPE ends the
 // script, and a TYPE that names no kind is skipped.
+// `messages`, when given, receives one line per step of unknown kind, naming
+// the file and the section.
 TStatus LoadFromFile(TFrmScriptActions& actions, TTWScript& twscript, TFileSystem& fs,
-                     const std::u16string& path);
+                     const std::u16string& path,
+                     std::vector<std::u16string>* messages = nullptr);
 
 // The steps part of loading, from an open store: clears the script and
 // appends the steps of the file. `fileName` decides the "default.twscr" rule.
 // Returns the number of sections skipped for an unknown TYPE.
-int LoadSteps(TFrmScriptActions& actions, const TMyINIFile& ini, const std::u16string& fileName);
+int LoadSteps(TFrmScriptActions& actions, const TMyINIFile& ini, const std::u16string& fileName,
+              std::vector<std::u16string>* messages = nullptr);
 // The steps part of saving: writes the step sections into `ini`.
 void SaveSteps(const TFrmScriptActions& actions, TMyINIFile& ini);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -134,5 +135,62 @@ TStatus TFakeFileSystem::DeleteFile(const std::u16string& path) {
 
 TStatus TFakeFileSystem::CreateFolderPath(const std::u16string& path) {
   folders_.insert(path);
+  return TStatus::Ok();
+}
+
+namespace {
+
+std::u16string ParentOf(const std::u16string& path) {
+  const size_t slash = path.rfind(u'/');
+  return slash == std::u16string::npos ? std::u16string() : path.substr(0, slash);
+}
+
+const std::u16string& KeyOf(const std::u16string& key) { return key; }
+template <typename Value>
+const std::u16string& KeyOf(const std::pair<const std::u16string, Value>& entry) {
+  return entry.first;
+}
+std::u16string WithKey(const std::u16string&, std::u16string key) { return key; }
+template <typename Value>
+std::pair<std::u16string, Value> WithKey(const std::pair<const std::u16string, Value>& entry,
+                                         std::u16string key) {
+  return {std::move(key), entry.second};
+}
+
+// Gives every key equal to `from` or below it (`from` + "/...") the prefix `to`.
+// Such keys all begin with `from`, so they sit together in the sorted order.
+template <typename Container>
+void MoveKeys(Container& keys, const std::u16string& from, const std::u16string& to) {
+  std::vector<decltype(WithKey(*keys.begin(), std::u16string()))> moved;
+  for (auto it = keys.lower_bound(from); it != keys.end();) {
+    const std::u16string& key = KeyOf(*it);
+    if (key.compare(0, from.size(), from) != 0) break;
+    if (key.size() != from.size() && key[from.size()] != u'/') {
+      ++it;
+      continue;
+    }
+    moved.push_back(WithKey(*it, to + key.substr(from.size())));
+    it = keys.erase(it);
+  }
+  for (auto& entry : moved) keys.insert(std::move(entry));
+}
+
+}  // namespace
+
+TStatus TFakeFileSystem::RenameNoReplace(const std::u16string& from, const std::u16string& to) {
+  if (!Exists(from)) return TStatus::Error(ENOENT, from, u"No such file or directory");
+  if (Exists(to)) return TStatus::Error(EEXIST, to, u"File exists");
+  const bool isFolder = folders_.count(from) != 0;
+  if (isFolder && to.compare(0, from.size() + 1, from + u'/') == 0) {
+    return TStatus::Error(EINVAL, from, u"Invalid argument");
+  }
+  const std::u16string targetFolder = ParentOf(to);
+  if (targetFolder != ParentOf(from) && !targetFolder.empty() &&
+      folders_.count(targetFolder) == 0) {
+    return TStatus::Error(ENOENT, from, u"No such file or directory");
+  }
+  MoveKeys(files_, from, to);
+  MoveKeys(folders_, from, to);
+  MoveKeys(times_, from, to);
   return TStatus::Ok();
 }

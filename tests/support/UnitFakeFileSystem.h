@@ -37,6 +37,11 @@ class TFakeFileSystem : public TFileSystem {
   TStatus CreateFolderPath(const std::u16string& path) override;
   // The files and folders directly inside `path`, in name order.
   TStatus ListFolder(const std::u16string& path, const TFolderVisitor& visit) override;
+  // Moves a file, or a folder with everything under it. Refuses an existing
+  // target (EEXIST), a missing source (ENOENT), a folder moved into itself
+  // (EINVAL) and, for a move to another folder, a target folder that is not
+  // known (ENOENT).
+  TStatus RenameNoReplace(const std::u16string& from, const std::u16string& to) override;
   // The next `count` writes (WriteWholeFile, ReplaceFileAtomically) fail with `err`.
   void FailWrites(int count, int err = 28 /* ENOSPC */) { failWrites_ = count, failErrno_ = err; }
 

@@ -1,0 +1,283 @@
+#include "filelist/UnitShowPreview.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "engine/UnitScriptActions.h"
+#include "engine/UnitScriptContext.h"
+#include "filelist/UnitCollisionDialog.h"
+#include "filelist/UnitFileList.h"
+#include "filelist/UnitRenameRecord.h"
+#include "filelist/UnitReplacementSequence.h"
+#include "matching/UnitMetaVariables.h"
+#include "platform/UnitProgress.h"
+#include "platform/UnitText.h"
+#include "textfile/UnitTextFileParameters.h"
+#include "textfile/UnitTextFileRenaming.h"
+
+namespace {
+
+// The regular-expression error code that is never reported.
+constexpr int kUnreportedRegExpError = 1003;
+
+int IntegerOr(std::u16string_view text, int fallback) {
+  int value = 0;
+  return TryStrToInt(text, value) ? value : fallback;
+}
+
+std::u16string WithSlash(std::u16string folder) {
+  if (folder.empty() || folder.back() != u'/') folder.push_back(u'/');
+  return folder;
+}
+
+// One pass over the list: the running record fields and the folder change.
+class TPreviewPass {
+ public:
+  TPreviewPass(TFrmDummyShowPreview& list, const TFrmScriptActions& script, TScriptContext& ctx,
+               const TPreviewOptions& options, TTextFileRenaming* textFile)
+      : list_(list), script_(script), ctx_(ctx), options_(options), textFile_(textFile),
+        base_(WithSlash(list.ListedFolder())),
+        startAt_(IntegerOr(options.counting.txtStartAt, 1)) {
+    rec_.listtotal = list.Count();
+    rec_.incrementby = IntegerOr(options.counting.txtIncrement, 1);
+    rec_.changedcount = 1;
+  }
+
+  void SetSelectedTotal(int total) { rec_.selectedtotal = total; }
+  void StartSecondPass() {
+    position_ = 0;
+    previousFolder_.clear();
+    currentFolder_.clear();
+  }
+
+  // Fills the record for a checked row and advances the position counter;
+  // returns whether the entry's folder differs from the previous one's.
+  bool FillRecord(int row) {
+    const TFileListData& data = *list_.GetFileData(row);
+    const TTagData& tag = *list_.GetTagData(row);
+    FillRenameRecordNames(rec_, base_, data.caption, tag.IsFolder, data.altname, data.GetDate());
+    rec_.filesize = data.GetSize();
+    rec_.Created = tag.Created;
+    rec_.Modified = tag.Modified;
+    rec_.foldertotal = list_.FoldersCount().GetCount(ExtractFilePath(rec_.FullName));
+    rec_.listposition = row + 1;
+    previousFolder_ = currentFolder_;
+    currentFolder_ = ExtractFilePath(rec_.columnname);
+    const bool folderChanged = previousFolder_ != currentFolder_;
+    ++position_;
+    if (options_.counting.cbResetNewFolder && folderChanged && !options_.counting.rbUsePosition) {
+      position_ = 1;
+    }
+    rec_.selectedposition = position_;
+    return folderChanged;
+  }
+
+  // Runs the script (and the text-file and case steps) on the filled record;
+  // returns whether the script changed the name.
+  bool RunScript(std::u16string& name, std::u16string& ext, TTagData& tag, int& collisionIndex) {
+    if (textFile_ != nullptr) textFile_->AssignFields(rec_, rec_.selectedposition, ctx_.Vars());
+    name = rec_.name;
+    ext = u"." + rec_.ext;
+    const std::u16string oldName = name;
+    const std::u16string oldExt = ext;
+    rec_.ScriptChanged = false;
+    script_.RunScriptOn(name, ext, rec_, tag, collisionIndex, ctx_);
+    return name != oldName || ext != oldExt || rec_.ScriptChanged;
+  }
+
+  // The new name relative to the entry's folder, from the script's result.
+  std::u16string NewName(std::u16string name, std::u16string ext) const {
+    ConvertCase(name, ext, options_.caseOptions);
+    std::u16string joined = currentFolder_ + name + ext;
+    // Drop the lone "." of an empty extension, unless the script left the name
+    // exactly as it was (a name may end with "." here).
+    if (!joined.empty() && joined.back() == u'.' && joined != rec_.columnname) joined.pop_back();
+    std::u16string full = base_ + joined;
+    const std::u16string folder = ExtractFilePath(rec_.FullName);
+    const size_t at = FindIgnoringCase(full, folder);
+    if (at != std::u16string::npos) full.erase(at, folder.size());
+    return full;
+  }
+
+  void CustomColumns(TFileListData& data) {
+    data.fcustomdata.clear();
+    for (const auto& column : options_.customColumns) {
+      ctx_.Vars().SetRawOnce(true);
+      std::u16string value = ctx_.Expand(column, rec_);
+      if (SameTextIgnoringCase(value, column)) value.clear();
+      data.fcustomdata.push_back(std::move(value));
+    }
+  }
+
+  RenameRecord& Record() { return rec_; }
+  const std::u16string& Base() const { return base_; }
+  int StartAt() const { return startAt_; }
+
+ private:
+  TFrmDummyShowPreview& list_;
+  const TFrmScriptActions& script_;
+  TScriptContext& ctx_;
+  const TPreviewOptions& options_;
+  TTextFileRenaming* textFile_;
+  const std::u16string base_;
+  const int startAt_;
+  RenameRecord rec_;
+  int position_ = 0;
+  std::u16string previousFolder_;
+  std::u16string currentFolder_;
+};
+
+void MarkCollision(TFrmDummyShowPreview& list, int row, int other, TPreviewResult& result) {
+  list.GetTagData(row)->IsCollision = true;
+  if (TTagData* tag = list.GetTagData(other)) tag->IsCollision = true;
+  ++result.CollisionCount;
+}
+
+void FirstPass(TFrmDummyShowPreview& list, TPreviewPass& pass, TScriptContext& ctx,
+               const TPreviewOptions& options, TProgress& progress, TPreviewResult& result) {
+  const int count = list.Count();
+  const int step = std::min(count / 10 + 1, 50);
+  for (int row = 0; row < count; ++row) {
+    if (row % step == 0) {
+      progress.Advanced(row);
+      if (row % 400 == 0) {
+        progress.Message(u"Generating Preview.... [" + IntToStr(row) + u"/" + IntToStr(count) + u"]");
+      }
+    }
+    TFileListData& data = *list.GetFileData(row);
+    TTagData& tag = *list.GetTagData(row);
+    tag.IsCollision = false;
+    tag.OriginalCollision = false;
+    if (!data.Checked()) {
+      const std::u16string oldPath = pass.Base() + data.caption;
+      const int k = ctx.Collisions().Add(oldPath, oldPath, row) ;
+      if (k != -1) MarkCollision(list, row, k, result);
+      data.fcustomdata.assign(options.customColumns.size(), std::u16string());
+      continue;
+    }
+    const bool folderChanged = pass.FillRecord(row);
+    if (row % 100 == 0) progress.Message(pass.Record().columnname);
+    std::u16string name;
+    std::u16string ext;
+    int collisionIndex = -1;
+    const bool scriptChanged = pass.RunScript(name, ext, tag, collisionIndex);
+    if (collisionIndex != -1) {
+      if (TTagData* other = list.GetTagData(collisionIndex)) {
+        other->IsCollision = false;
+        other->OriginalCollision = true;
+      }
+    }
+    RenameRecord& rec = pass.Record();
+    if (folderChanged && options.counting.cbResetNewFolder) rec.changedcount = pass.StartAt();
+    if (scriptChanged) ++rec.changedcount;
+    pass.CustomColumns(data);
+    const std::u16string newName = pass.NewName(name, ext);
+    data.SetNewName(newName);
+    const std::u16string folderPart = ExtractFilePath(data.caption);
+    tag.IsIllegalNewname = IsIllegalNewName(folderPart + newName);
+    if (tag.IsIllegalNewname) ++result.IllegalCount;
+    const int k = ctx.Collisions().Add(rec.FullName, pass.Base() + folderPart + newName, row);
+    if (k != -1) MarkCollision(list, row, k, result);
+    tag.changed = ExtractFileName(rec.FullName) != newName;
+    if (tag.changed) ++result.ChangedCount;
+  }
+}
+
+void SecondPass(TFrmDummyShowPreview& list, TPreviewPass& pass, TProgress& progress) {
+  pass.StartSecondPass();
+  const int count = list.Count();
+  for (int row = 0; row < count; ++row) {
+    if (row % 200 == 0) {
+      progress.Message(u"Detecting Collisions.... [" + IntToStr(row) + u"/" + IntToStr(count) + u"]");
+    }
+    TFileListData& data = *list.GetFileData(row);
+    if (!data.Checked()) continue;
+    pass.FillRecord(row);
+    TTagData& tag = *list.GetTagData(row);
+    if (!tag.OriginalCollision) continue;
+    // The flags of this pass are thrown away: it only recomputes the name.
+    TTagData scratch = tag;
+    std::u16string name;
+    std::u16string ext;
+    int collisionIndex = -1;
+    pass.RunScript(name, ext, scratch, collisionIndex);
+    data.SetNewName(pass.NewName(name, ext));
+  }
+}
+
+}  // namespace
+
+bool IsIllegalNewName(std::u16string_view name) {
+  if (name.find_first_of(std::u16string_view(u"?<>\":|*\0", 8)) != std::u16string_view::npos) {
+    return true;
+  }
+  size_t start = 0;
+  while (true) {
+    const size_t slash = name.find(u'/', start);
+    const std::u16string_view part = name.substr(start, slash - start);
+    if (part.empty() || part == u"." || part == u"..") return true;
+    if (slash == std::u16string_view::npos) return false;
+    start = slash + 1;
+  }
+}
+
+TPreviewResult ShowPreviewList(TFrmDummyShowPreview& list, const TFrmScriptActions& script,
+                               TScriptContext& ctx, const TPreviewOptions& options,
+                               TProgress& progress, TTextFileRenaming* textFile,
+                               const TTextFileParameters* textParameters) {
+  TPreviewResult result;
+  if (list.GetIgnoreInterface()) return result;
+  list.SetIgnoreInterface(true);
+  result.ran = true;
+
+  ctx.Sequence().Clear();
+  ctx.ClearRegExpError();
+  ctx.ClearReadError();
+  ctx.UseRegExp = options.useRegExp;
+  TMetaVariables& vars = ctx.Vars();
+  vars.SetCounterUsesListPosition(options.counting.rbUsePosition);
+  vars.SetCounterStart(IntegerOr(options.counting.txtStartAt, 1));
+  vars.SetCounterStep(IntegerOr(options.counting.txtIncrement, 1));
+
+  TPreviewPass pass(list, script, ctx, options, textFile);
+  int checked = 0;
+  for (int row = 0; row < list.Count(); ++row) {
+    list.GetFileData(row)->SetNewName(u"");
+    if (list.GetChecked(row)) ++checked;
+  }
+  pass.SetSelectedTotal(checked);
+  ctx.Collisions().Clear(3 * static_cast<size_t>(list.Count()) + 1);
+
+  progress.Started(u"Generating Preview", list.Count());
+  if (textFile != nullptr && textParameters != nullptr) {
+    TStatus status = textFile->Prepare(*textParameters);
+    if (!status.ok()) result.readError = status;
+  }
+  FirstPass(list, pass, ctx, options, progress, result);
+  SecondPass(list, pass, progress);
+  progress.Finished();
+
+  list.SetCollisionCount(result.CollisionCount);
+  list.SetIllegalCount(result.IllegalCount);
+  result.RegExpError = options.useRegExp ? ctx.LastRegExpError() : 0;
+  if (result.RegExpError != 0 && result.RegExpError != kUnreportedRegExpError) {
+    result.subStatus = u" Error in Regular Expression: " + IntToStr(result.RegExpError);
+  }
+  if (result.readError.ok()) result.readError = ctx.ReadError();
+  progress.Message(result.subStatus);
+  list.SetIgnoreInterface(false);
+  return result;
+}
+
+std::array<std::u16string, 3> StatusPanels(int files, int folders, int checked, int changed,
+                                           int collisions, int illegal,
+                                           std::u16string_view subStatus) {
+  std::array<std::u16string, 3> panels;
+  panels[0] = u"   Files/Folders [" + IntToStr(files) + u"/" + IntToStr(folders) + u"] Checked [" +
+              IntToStr(checked) + u"]";
+  if (changed > 0) panels[0] += u" Changed [" + IntToStr(changed) + u"]";
+  if (collisions > 0) panels[1] = u"COLLISIONS [" + IntToStr(collisions) + u"]";
+  if (illegal > 0) panels[1] += u" ILLEGAL [" + IntToStr(illegal) + u"]";
+  panels[2] = std::u16string(subStatus);
+  return panels;
+}

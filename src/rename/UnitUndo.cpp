@@ -1,0 +1,189 @@
+#include "rename/UnitUndo.h"
+
+#include <algorithm>
+#include <numeric>
+#include <unordered_map>
+
+#include "platform/UnitFileSystem.h"
+#include "platform/UnitProgress.h"
+#include "platform/UnitText.h"
+#include "rename/UnitRenameErrorHandler.h"
+#include "rename/UnitShellScript.h"
+
+namespace {
+
+constexpr std::u16string_view kUndoCommand = u"mv -n --";
+// Ends every command of the undo script; the empty line follows each command.
+constexpr std::string_view kLogRedirect = " >> tw_error_log.txt 2>&1\n\n";
+constexpr int kProgressInterval = 300;
+
+// One entry on its way back.
+struct TEntryBack {
+  std::u16string oldName;
+  std::u16string current;  // where the entry was found
+  std::u16string parked;   // oldName + tag + "2"
+};
+
+// The two rounds of one reversal, moving on disk or writing script lines.
+class TReversal {
+ public:
+  TReversal(TFileSystem& fs, std::u16string_view tag, std::string* script,
+            TRenameErrorHandler& errors, TProgress* progress)
+      : fs_(fs), tag_(tag), script_(script), errors_(errors), progress_(progress) {}
+
+  void Run(const std::vector<TRenamePair>& moves, TUndoResult& result) {
+    std::vector<TEntryBack> parked = ParkAll(moves, result);
+    RestoreAll(parked, result);
+  }
+
+ private:
+  // Round 1: every entry found moves to its parking name.
+  std::vector<TEntryBack> ParkAll(const std::vector<TRenamePair>& moves, TUndoResult& result) {
+    std::vector<TEntryBack> parked;
+    parked.reserve(moves.size());
+    for (const TRenamePair& move : moves) {
+      Tick();
+      TEntryBack entry{move.oldName, Locate(move), move.oldName + tag_ + u"2"};
+      if (entry.current.empty()) {
+        ++result.skipped;
+        continue;
+      }
+      const TStatus status = Move(entry.current, entry.parked);
+      if (status.ok()) {
+        parked.push_back(std::move(entry));
+        continue;
+      }
+      ++result.failed;
+      if (errors_.RenameFailed(entry.current, entry.oldName, status) == TRenameErrorAnswer::Stop) {
+        break;
+      }
+    }
+    return parked;
+  }
+
+  // Round 2: every parked entry moves to its old name, or back to where it
+  // was found when that name is taken.
+  void RestoreAll(const std::vector<TEntryBack>& parked, TUndoResult& result) {
+    for (const TEntryBack& entry : parked) {
+      Tick();
+      const TStatus status = Move(entry.parked, entry.oldName);
+      if (status.ok()) {
+        ++result.reversed;
+        continue;
+      }
+      ++result.failed;
+      const bool back = Move(entry.parked, entry.current).ok();
+      (void)errors_.RenameFailed(back ? entry.current : entry.parked, entry.oldName, status);
+    }
+  }
+
+  // The name the entry of `move` has now: its new name, else the new name
+  // without the temporary tag; empty when neither exists.
+  std::u16string Locate(const TRenamePair& move) const {
+    if (fs_.Exists(move.newName)) return move.newName;
+    if (tag_.empty()) return {};
+    std::u16string untagged = ReplaceAll(move.newName, tag_, u"");
+    if (untagged != move.newName && fs_.Exists(untagged)) return untagged;
+    return {};
+  }
+
+  TStatus Move(const std::u16string& from, const std::u16string& to) {
+    if (script_ == nullptr) return fs_.RenameNoReplace(from, to);
+    script_->append(ShellMoveCommand(kUndoCommand, from, to));
+    script_->append(kLogRedirect);
+    return TStatus::Ok();
+  }
+
+  void Tick() {
+    if (progress_ != nullptr && ++handled_ % kProgressInterval == 0) progress_->Advanced(handled_);
+  }
+
+  TFileSystem& fs_;
+  std::u16string tag_;
+  std::string* script_;  // null: move on disk
+  TRenameErrorHandler& errors_;
+  TProgress* progress_;
+  int handled_ = 0;
+};
+
+}  // namespace
+
+std::u16string UndoBatchFileName(TDateTime now) {
+  return u"undo__" + FormatDateTime(u"yy-mm-dd__hh-nn-ss", now) + u".sh";
+}
+
+TfrmUndo::TfrmUndo(TFileSystem& fs, std::u16string appFolder)
+    : fs_(fs), appFolder_(std::move(appFolder)) {}
+
+void TfrmUndo::ClearAll() {
+  pairs_.clear();
+  newNameKeys_.clear();
+}
+
+void TfrmUndo::AddUndo(std::u16string oldName, std::u16string newName) {
+  newNameKeys_.insert(LowerCase(newName));
+  pairs_.push_back({std::move(oldName), std::move(newName)});
+}
+
+const std::u16string& TfrmUndo::GetUndoOldName(int index) const {
+  return pairs_.at(static_cast<size_t>(index)).oldName;
+}
+
+const std::u16string& TfrmUndo::GetUndoNewName(int index) const {
+  return pairs_.at(static_cast<size_t>(index)).newName;
+}
+
+bool TfrmUndo::IsNewName(std::u16string_view name) const {
+  const std::u16string key = LowerCase(name);
+  return newNameKeys_.count(key) != 0 || newNameKeys_.count(key + LowerCase(tempTag_)) != 0;
+}
+
+std::vector<TRenamePair> TfrmUndo::MovesToReverse() const {
+  std::vector<TRenamePair> entries;  // first old name, latest new name
+  std::vector<size_t> lastMove;      // index in pairs_ of each entry's latest move
+  std::unordered_map<std::u16string, size_t> entryAt;  // name -> entry moved there
+  for (size_t i = 0; i < pairs_.size(); ++i) {
+    const TRenamePair& pair = pairs_[i];
+    size_t entry = entries.size();
+    const auto moved = entryAt.find(pair.oldName);
+    if (moved != entryAt.end()) {
+      entry = moved->second;
+      entryAt.erase(moved);
+      entries[entry].newName = pair.newName;
+      lastMove[entry] = i;
+    } else {
+      entries.push_back(pair);
+      lastMove.push_back(i);
+    }
+    entryAt[pair.newName] = entry;
+  }
+  std::vector<size_t> order(entries.size());
+  std::iota(order.begin(), order.end(), size_t{0});
+  std::sort(order.begin(), order.end(),
+            [&](size_t a, size_t b) { return lastMove[a] > lastMove[b]; });
+  std::vector<TRenamePair> moves;
+  moves.reserve(entries.size());
+  for (const size_t entry : order) {
+    if (entries[entry].oldName != entries[entry].newName)
+      moves.push_back(std::move(entries[entry]));
+  }
+  return moves;
+}
+
+TUndoResult TfrmUndo::UndoNow(const std::u16string& fileName, TRenameErrorHandler& errors,
+                              TProgress* progress) {
+  TUndoResult result;
+  const bool toFile = !fileName.empty();
+  std::string script;
+  if (toFile) script = kShellScriptHeader;
+  TReversal reversal(fs_, tempTag_, toFile ? &script : nullptr, errors, progress);
+  reversal.Run(MovesToReverse(), result);
+  if (toFile) {
+    const std::u16string path =
+        fileName.find(u'/') == std::u16string::npos ? appFolder_ + fileName : fileName;
+    result.status = fs_.ReplaceFileAtomically(path, script);
+    if (!result.status.ok()) return result;  // the list stays for another attempt
+  }
+  ClearAll();
+  return result;
+}

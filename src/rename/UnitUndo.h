@@ -1,0 +1,80 @@
+// The undo list: the moves of the current rename run (or of a batch loaded
+// from the undo store), and their reversal, on disk or as a shell script.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <unordered_set>
+#include <vector>
+
+#include "platform/UnitDateTime.h"
+#include "platform/UnitStatus.h"
+#include "rename/UnitRenamePair.h"
+
+class TFileSystem;
+class TProgress;
+class TRenameErrorHandler;
+
+// What a reversal did.
+struct TUndoResult {
+  TStatus status;    // writing the batch file; always Ok for a reversal on disk
+  int reversed = 0;  // entries back under their old names (lines written, for a batch file)
+  int skipped = 0;   // entries found under none of their names: nothing to do
+  int failed = 0;    // entries reported to the error handler
+};
+
+// "undo__yy-mm-dd__hh-nn-ss.sh" for the time `now`.
+std::u16string UndoBatchFileName(TDateTime now);
+
+class TfrmUndo {
+ public:
+  // REQUIRES: `fs` outlives the list. `appFolder` ends with "/": batch files
+  // named without a folder are written there.
+  TfrmUndo(TFileSystem& fs, std::u16string appFolder);
+
+  void ClearAll();
+  // Records that `oldName` was moved to `newName` (full paths).
+  void AddUndo(std::u16string oldName, std::u16string newName);
+  int UndoCount() const { return static_cast<int>(pairs_.size()); }
+  // REQUIRES: 0 <= index < UndoCount().
+  const std::u16string& GetUndoOldName(int index) const;
+  const std::u16string& GetUndoNewName(int index) const;
+  const std::vector<TRenamePair>& Pairs() const { return pairs_; }
+  // The suffix of the run's temporary names; ".TW_TEMPNAME" until set.
+  void SetTempTag(std::u16string tag) { tempTag_ = std::move(tag); }
+  const std::u16string& TempTag() const { return tempTag_; }
+  // True when `name`, or `name` + the temporary tag, is a recorded new name
+  // (ignoring case).
+  bool IsNewName(std::u16string_view name) const;
+
+  // Reverses the list, newest move first, and clears it. Each entry is looked
+  // for under its new name, then under the new name without the temporary tag
+  // (where the run's second phase put it); it is parked under its old name +
+  // tag + "2" and, once every entry is parked, moved to its old name. No move
+  // ever replaces an entry: an entry whose old name is taken meanwhile stays
+  // under the name it was found under, and like every failed move it is
+  // reported to `errors` (source: where the entry now is, target: its old
+  // name). The answer Stop parks no further entries; those already parked are
+  // still moved on. `progress`, when given, is told every 300 entries how
+  // many the two rounds have handled together. Moves that a later move of the list undid (a run's
+  // put-back) cancel out first, so every entry returns to where it was before
+  // the list began.
+  // With a non-empty `fileName` nothing is moved: a shell script of the same
+  // moves ("mv -n --", output appended to "tw_error_log.txt") is written to
+  // `fileName` (in the application folder unless it holds a "/"), with lines
+  // only for the entries found on disk now. When that file cannot be written
+  // the list is kept and the status says why.
+  TUndoResult UndoNow(const std::u16string& fileName, TRenameErrorHandler& errors,
+                      TProgress* progress = nullptr);
+
+ private:
+  // One (first old name, last new name) pair per moved entry, newest first;
+  // entries that came back to where they started are left out.
+  std::vector<TRenamePair> MovesToReverse() const;
+
+  TFileSystem& fs_;
+  std::u16string appFolder_;
+  std::vector<TRenamePair> pairs_;
+  std::unordered_set<std::u16string> newNameKeys_;  // lower-cased new names
+  std::u16string tempTag_{kTempNameSuffix};
+};

@@ -1,0 +1,53 @@
+#include "rename/UnitUndoRename.h"
+
+#include "platform/UnitFileSystem.h"
+#include "platform/UnitText.h"
+#include "rename/UnitUndo.h"
+#include "rename/UnitUndoStateFile.h"
+
+TUndoRename::TUndoRename(TFileSystem& fs, const std::u16string& appFolder)
+    : fs_(fs), folder_(appFolder + u"undo") {}
+
+TStatus TUndoRename::Create() {
+  nextIndex_ = 0;
+  TStatus status = fs_.CreateFolderPath(folder_);
+  if (!status.ok()) return status;
+  for (int index = 0; fs_.Exists(StateFileName(index)); ++index) {
+    status = fs_.DeleteFile(StateFileName(index));
+    if (!status.ok()) return status;
+  }
+  return fs_.WriteWholeFile(MarkerFileName(), std::string());
+}
+
+TStatus TUndoRename::Destroy() { return fs_.DeleteFile(MarkerFileName()); }
+
+std::u16string TUndoRename::StateFileName(int index) const {
+  std::u16string digits = IntToStr(index);
+  if (digits.size() < 4) digits.insert(0, 4 - digits.size(), u'0');
+  return folder_ + u'/' + digits + u".txt";
+}
+
+TStatus TUndoRename::SaveStateToFile(const std::vector<TRenamePair>& pairs) {
+  if (pairs.empty()) return TStatus::Ok();
+  TStatus status = fs_.ReplaceFileAtomically(StateFileName(nextIndex_), EncodeUndoState(pairs));
+  if (status.ok()) ++nextIndex_;
+  return status;
+}
+
+TStatus TUndoRename::SaveSingleRenameToFile(const std::u16string& oldName,
+                                            const std::u16string& newName) {
+  return SaveStateToFile({{oldName, newName}});
+}
+
+TStatus TUndoRename::LoadLastState(TfrmUndo& undo) {
+  if (nextIndex_ <= 0) return TStatus::Ok();
+  --nextIndex_;
+  std::string bytes;
+  TStatus status = fs_.ReadWholeFile(StateFileName(nextIndex_), bytes);
+  undo.ClearAll();
+  if (!status.ok()) return status;
+  for (TRenamePair& pair : DecodeUndoState(bytes)) {
+    undo.AddUndo(std::move(pair.oldName), std::move(pair.newName));
+  }
+  return TStatus::Ok();
+}

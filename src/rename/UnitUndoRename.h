@@ -1,0 +1,52 @@
+// The undo store: each rename run and each single rename since start kept as
+// a numbered state file in the "undo" folder of the application folder, so
+// batches can be undone newest first. "notclean.txt" marks a running program.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/UnitStatus.h"
+#include "rename/UnitRenamePair.h"
+
+class TFileSystem;
+class TfrmUndo;
+
+class TUndoRename {
+ public:
+  // REQUIRES: `fs` outlives the store; `appFolder` ends with "/". Touches
+  // nothing on disk until Create.
+  TUndoRename(TFileSystem& fs, const std::u16string& appFolder);
+
+  // At start: creates the folder, deletes the state files 0000.txt, 0001.txt,
+  // ... up to the first that does not exist (batches of an earlier run are not
+  // offered), empties the store and creates "notclean.txt".
+  TStatus Create();
+  // At normal exit: deletes "notclean.txt".
+  TStatus Destroy();
+
+  bool HasState() const { return nextIndex_ != 0; }
+  int NextIndex() const { return nextIndex_; }
+  const std::u16string& Folder() const { return folder_; }
+  // The folder + "/" + `index` in at least four digits + ".txt".
+  std::u16string StateFileName(int index) const;
+
+  // Stores a run's moves (old and new full paths) as the next state file,
+  // written atomically. With no pairs nothing is written. On failure the store
+  // is unchanged and the status says why.
+  TStatus SaveStateToFile(const std::vector<TRenamePair>& pairs);
+  TStatus SaveSingleRenameToFile(const std::u16string& oldName, const std::u16string& newName);
+  // Takes the newest stored batch into `undo` (which is cleared first). With
+  // nothing stored, `undo` stays as it is. When the file cannot be read, the
+  // batch is dropped, `undo` is left empty and the status says why.
+  TStatus LoadLastState(TfrmUndo& undo);
+  // Puts the batch that LoadLastState took back into the store.
+  void CancelLastLoad() { ++nextIndex_; }
+
+ private:
+  std::u16string MarkerFileName() const { return folder_ + u"/notclean.txt"; }
+
+  TFileSystem& fs_;
+  std::u16string folder_;
+  int nextIndex_ = 0;
+};

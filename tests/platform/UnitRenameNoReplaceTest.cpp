@@ -1,0 +1,195 @@
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <set>
+
+#include "platform/UnitFileSystem.h"
+#include "platform/UnitText.h"
+#include "support/UnitFakeFileSystem.h"
+#include "support/UnitFaultyFileSystem.h"
+#include "support/UnitTempFolder.h"
+
+namespace {
+
+namespace fsys = std::filesystem;
+
+// Every case runs with RENAME_NOREPLACE and with the fallback used where a
+// file system refuses the flag.
+class TRenameNoReplaceTest : public ::testing::TestWithParam<bool> {
+ protected:
+  std::u16string Path(const std::string& name) const { return Utf8ToUtf16(dir.PathOf(name)); }
+  std::string Content(const std::string& name) const { return ContentAt(dir.PathOf(name)); }
+  static std::string ContentAt(const std::string& path) {
+    std::string bytes;
+    return NewPosixFileSystem()->ReadWholeFile(Utf8ToUtf16(path), bytes).ok() ? bytes
+                                                                              : "(unreadable)";
+  }
+  std::set<std::string> Names() const {
+    std::set<std::string> names;
+    for (const auto& e : fsys::directory_iterator(dir.Path())) names.insert(e.path().filename());
+    return names;
+  }
+  TStatus Rename(const std::string& from, const std::string& to) {
+    return fs->RenameNoReplace(Path(from), Path(to));
+  }
+
+  TTempFolder dir;
+  std::unique_ptr<TFileSystem> fs =
+      GetParam() ? NewPosixFileSystem() : NewPosixFileSystemWithoutRenameFlag();
+};
+
+INSTANTIATE_TEST_SUITE_P(Posix, TRenameNoReplaceTest, ::testing::Values(true, false),
+                         [](const auto& p) { return p.param ? "Flag" : "Fallback"; });
+
+TEST_P(TRenameNoReplaceTest, MovesFilesAndFoldersToFreeNames) {
+  dir.WriteFile("a.txt", "A");
+  dir.WriteFile("folder/inner.txt", "I");
+  fsys::create_directory(dir.PathOf("sub"));
+  ASSERT_TRUE(Rename("a.txt", "b.txt").ok());
+  ASSERT_TRUE(Rename("b.txt", "sub/c.txt").ok());
+  ASSERT_TRUE(Rename("folder", "moved").ok());
+  EXPECT_EQ(Names(), (std::set<std::string>{"moved", "sub"}));
+  EXPECT_EQ(Content("sub/c.txt"), "A");
+  EXPECT_EQ(Content("moved/inner.txt"), "I");
+}
+
+TEST_P(TRenameNoReplaceTest, NeverReplacesAnExistingTarget) {
+  struct TCase {
+    const char* what;
+    bool fromFolder;
+    bool toFolder;
+  };
+  for (const TCase c :
+       {TCase{"file onto file", false, false}, TCase{"folder onto empty folder", true, true},
+        TCase{"file onto folder", false, true}, TCase{"folder onto file", true, false}}) {
+    TTempFolder local;
+    const auto make = [&](const std::string& name, bool folder) {
+      if (folder) {
+        fsys::create_directory(local.PathOf(name));
+      } else {
+        local.WriteFile(name, name);
+      }
+    };
+    make("from", c.fromFolder);
+    make("to", c.toFolder);
+    const std::u16string to = Utf8ToUtf16(local.PathOf("to"));
+    const TStatus status = fs->RenameNoReplace(Utf8ToUtf16(local.PathOf("from")), to);
+    EXPECT_EQ(status.code(), EEXIST) << c.what;
+    EXPECT_EQ(status.file(), to) << c.what;
+    EXPECT_EQ(status.reason(), u"File exists") << c.what;
+    EXPECT_EQ(fsys::is_directory(local.PathOf("from")), c.fromFolder) << c.what;
+    EXPECT_EQ(fsys::is_directory(local.PathOf("to")), c.toFolder) << c.what;
+    if (!c.toFolder) {
+      EXPECT_EQ(ContentAt(local.PathOf("to")), "to") << c.what;
+    }
+  }
+}
+
+TEST_P(TRenameNoReplaceTest, MissingSourceNamesTheSource) {
+  const TStatus status = Rename("missing", "b");
+  EXPECT_EQ(status.code(), ENOENT);
+  EXPECT_EQ(status.file(), Path("missing"));
+  EXPECT_EQ(status.reason(), u"No such file or directory");
+}
+
+TEST_P(TRenameNoReplaceTest, KeepsNamesThatAreNotUtf8ByteForByte) {
+  dir.WriteFile("caf\xE9.txt", "latin-1");
+  dir.WriteFile("\xFF\xFE", "taken");
+  EXPECT_EQ(Rename("caf\xE9.txt", "\xFF\xFE").code(), EEXIST);
+  ASSERT_TRUE(Rename("caf\xE9.txt", "\xC3\x28 \x80.txt").ok());
+  EXPECT_EQ(Names(), (std::set<std::string>{"\xC3\x28 \x80.txt", "\xFF\xFE"}));
+  EXPECT_EQ(Content("\xC3\x28 \x80.txt"), "latin-1");
+}
+
+TEST_P(TRenameNoReplaceTest, ChangesLetterCaseOnly) {
+  dir.WriteFile("photo.JPG", "jpeg");
+  fsys::create_directory(dir.PathOf("Folder"));
+  ASSERT_TRUE(Rename("photo.JPG", "photo.jpg").ok());
+  ASSERT_TRUE(Rename("Folder", "FOLDER").ok());
+  EXPECT_EQ(Names(), (std::set<std::string>{"FOLDER", "photo.jpg"}));
+  EXPECT_EQ(Content("photo.jpg"), "jpeg");
+}
+
+// Two hard links to one file whose names differ in case only are two entries:
+// the second must not be replaced, and no intermediate name may be left over.
+TEST_P(TRenameNoReplaceTest, SecondHardLinkInOtherCaseIsNotReplaced) {
+  dir.WriteFile("a.txt", "shared");
+  ASSERT_EQ(::link(dir.PathOf("a.txt").c_str(), dir.PathOf("A.TXT").c_str()), 0);
+  EXPECT_EQ(Rename("a.txt", "A.TXT").code(), EEXIST);
+  EXPECT_EQ(Names(), (std::set<std::string>{"A.TXT", "a.txt"}));
+}
+
+TEST_P(TRenameNoReplaceTest, MovesSymbolicLinksThemselves) {
+  dir.WriteFile("target.txt", "T");
+  fsys::create_symlink("target.txt", dir.PathOf("link"));
+  fsys::create_symlink("nowhere", dir.PathOf("dangling"));
+  EXPECT_EQ(Rename("link", "dangling").code(), EEXIST);  // a dangling link is an entry too
+  ASSERT_TRUE(Rename("link", "renamed-link").ok());
+  EXPECT_TRUE(fsys::is_symlink(dir.PathOf("renamed-link")));
+  EXPECT_EQ(Content("target.txt"), "T");
+  EXPECT_EQ(Names(), (std::set<std::string>{"dangling", "renamed-link", "target.txt"}));
+}
+
+TEST_P(TRenameNoReplaceTest, RefusesAFolderIntoItself) {
+  fsys::create_directory(dir.PathOf("f"));
+  EXPECT_FALSE(Rename("f", "f/inner").ok());
+  EXPECT_TRUE(fsys::is_directory(dir.PathOf("f")));
+}
+
+TEST(TFakeFileSystemRenameTest, MovesFoldersWithEverythingBelowAndNothingElse) {
+  TFakeFileSystem fs;
+  fs.AddFolder(u"/d");
+  fs.AddFolder(u"/d/a");
+  fs.AddFolder(u"/d/a/deep");
+  fs.AddFile(u"/d/a/deep/x", "x");
+  fs.AddFile(u"/d/ab", "not below /d/a");
+  fs.AddFile(u"/d/a.txt", "sibling");
+  ASSERT_TRUE(fs.RenameNoReplace(u"/d/a", u"/d/b").ok());
+  EXPECT_TRUE(fs.DirectoryExists(u"/d/b/deep"));
+  EXPECT_FALSE(fs.Exists(u"/d/a"));
+  EXPECT_FALSE(fs.Exists(u"/d/a/deep"));
+  ASSERT_NE(fs.FileBytes(u"/d/b/deep/x"), nullptr);
+  EXPECT_EQ(*fs.FileBytes(u"/d/b/deep/x"), "x");
+  EXPECT_NE(fs.FileBytes(u"/d/ab"), nullptr);
+  EXPECT_NE(fs.FileBytes(u"/d/a.txt"), nullptr);
+}
+
+TEST(TFakeFileSystemRenameTest, RefusesWhatTheRealOneRefuses) {
+  TFakeFileSystem fs;
+  fs.AddFolder(u"/d");
+  fs.AddFolder(u"/d/f");
+  fs.AddFile(u"/d/a", "a");
+  fs.AddFile(u"/d/b", "b");
+  EXPECT_EQ(fs.RenameNoReplace(u"/d/a", u"/d/b").code(), EEXIST);
+  EXPECT_EQ(*fs.FileBytes(u"/d/b"), "b");
+  EXPECT_EQ(fs.RenameNoReplace(u"/d/missing", u"/d/c").code(), ENOENT);
+  EXPECT_EQ(fs.RenameNoReplace(u"/d/f", u"/d/f/g").code(), EINVAL);
+  EXPECT_EQ(fs.RenameNoReplace(u"/d/a", u"/d/nosuchfolder/a").code(), ENOENT);
+  EXPECT_TRUE(fs.RenameNoReplace(u"/d/a", u"/d/f/a").ok());
+  EXPECT_TRUE(fs.RenameNoReplace(u"/d/b", u"/d/B").ok());
+}
+
+TEST(TFaultyFileSystemTest, FailsExactlyTheChosenRenamesAndRecordsAll) {
+  TFakeFileSystem fake;
+  fake.AddFile(u"/a", "a");
+  TFaultyFileSystem fs(fake);
+  fs.FailRename(2, EACCES);
+  EXPECT_TRUE(fs.RenameNoReplace(u"/a", u"/b").ok());
+  const TStatus failed = fs.RenameNoReplace(u"/b", u"/c");
+  EXPECT_EQ(failed.code(), EACCES);
+  EXPECT_EQ(failed.file(), u"/b");
+  EXPECT_TRUE(fake.Exists(u"/b"));  // the injected failure left the file alone
+  EXPECT_TRUE(fs.RenameNoReplace(u"/b", u"/c").ok());
+  ASSERT_EQ(fs.RenameCount(), 3);
+  EXPECT_TRUE(fs.Renames()[1].injected);
+  EXPECT_EQ(fs.Renames()[1].code, EACCES);
+  EXPECT_EQ(fs.Renames()[2].to, u"/c");
+  fs.FailWrites(1);
+  EXPECT_FALSE(fs.ReplaceFileAtomically(u"/x", "x").ok());
+  EXPECT_TRUE(fs.ReplaceFileAtomically(u"/x", "x").ok());
+}
+
+}  // namespace

@@ -1,0 +1,101 @@
+#include "rename/UnitUndoRename.h"
+
+#include <gtest/gtest.h>
+
+#include "UnitUndoScenario.h"
+#include "rename/UnitRenameErrorHandler.h"
+#include "rename/UnitUndo.h"
+#include "rename/UnitUndoStateFile.h"
+#include "support/UnitFakeFileSystem.h"
+
+namespace {
+
+class TUndoRenameTest : public ::testing::Test {
+ protected:
+  TFakeFileSystem fs;
+  TUndoRename store{fs, u"/app/"};
+  TfrmUndo undo{fs, u"/app/"};
+};
+
+TEST_F(TUndoRenameTest, StartsEmptyAndMarksTheRunningProgram) {
+  fs.AddFile(u"/app/undo/0000.txt", "old");
+  fs.AddFile(u"/app/undo/0001.txt", "old");
+  fs.AddFile(u"/app/undo/0003.txt", "beyond the first gap");
+  ASSERT_TRUE(store.Create().ok());
+  EXPECT_TRUE(fs.DirectoryExists(u"/app/undo"));
+  EXPECT_FALSE(fs.Exists(u"/app/undo/0000.txt"));
+  EXPECT_FALSE(fs.Exists(u"/app/undo/0001.txt"));
+  EXPECT_TRUE(fs.Exists(u"/app/undo/0003.txt"));
+  EXPECT_TRUE(fs.Exists(u"/app/undo/notclean.txt"));
+  EXPECT_FALSE(store.HasState());
+  ASSERT_TRUE(store.Destroy().ok());
+  EXPECT_FALSE(fs.Exists(u"/app/undo/notclean.txt"));
+}
+
+TEST_F(TUndoRenameTest, StoresBatchesAndHandsThemOutNewestFirst) {
+  ASSERT_TRUE(store.Create().ok());
+  const std::vector<TRenamePair> run = {{u"/d/a", u"/d/b"}, {u"/d/b", u"/d/a"}};
+  ASSERT_TRUE(store.SaveStateToFile(run).ok());
+  ASSERT_TRUE(store.SaveStateToFile({}).ok());  // nothing renamed: nothing stored
+  ASSERT_TRUE(store.SaveSingleRenameToFile(u"/d/x", u"/d/y").ok());
+  EXPECT_EQ(store.NextIndex(), 2);
+  ASSERT_NE(fs.FileBytes(u"/app/undo/0000.txt"), nullptr);
+  EXPECT_EQ(*fs.FileBytes(u"/app/undo/0000.txt"), EncodeUndoState(run));
+
+  ASSERT_TRUE(store.LoadLastState(undo).ok());
+  ASSERT_EQ(undo.UndoCount(), 1);
+  EXPECT_EQ(undo.GetUndoOldName(0), u"/d/x");
+  store.CancelLastLoad();  // the dialog was cancelled: the batch stays
+  EXPECT_TRUE(store.HasState());
+  ASSERT_TRUE(store.LoadLastState(undo).ok());
+  ASSERT_TRUE(store.LoadLastState(undo).ok());
+  ASSERT_EQ(undo.UndoCount(), 2);
+  EXPECT_EQ(undo.GetUndoNewName(1), u"/d/a");
+  EXPECT_FALSE(store.HasState());
+  ASSERT_TRUE(store.LoadLastState(undo).ok());  // nothing stored: the list stays
+  EXPECT_EQ(undo.UndoCount(), 2);
+}
+
+TEST_F(TUndoRenameTest, AFailedWriteStoresNothing) {
+  ASSERT_TRUE(store.Create().ok());
+  fs.FailWrites(1);
+  EXPECT_FALSE(store.SaveSingleRenameToFile(u"/d/x", u"/d/y").ok());
+  EXPECT_FALSE(store.HasState());
+  EXPECT_FALSE(fs.Exists(store.StateFileName(0)));
+  EXPECT_EQ(store.StateFileName(12345), u"/app/undo/12345.txt");
+}
+
+TEST_F(TUndoRenameTest, AnUnreadableBatchIsDroppedWithTheReason) {
+  ASSERT_TRUE(store.Create().ok());
+  ASSERT_TRUE(store.SaveSingleRenameToFile(u"/d/a", u"/d/b").ok());
+  ASSERT_TRUE(store.SaveSingleRenameToFile(u"/d/c", u"/d/d").ok());
+  ASSERT_TRUE(fs.DeleteFile(store.StateFileName(1)).ok());
+  undo.AddUndo(u"/stale", u"/list");
+  const TStatus status = store.LoadLastState(undo);
+  EXPECT_FALSE(status.ok());
+  EXPECT_EQ(status.file(), store.StateFileName(1));
+  EXPECT_EQ(undo.UndoCount(), 0);
+  ASSERT_TRUE(store.LoadLastState(undo).ok());
+  EXPECT_EQ(undo.GetUndoOldName(0), u"/d/a");
+}
+
+TEST_F(TUndoRenameTest, UndoingTwiceWalksBackThroughTwoRuns) {
+  ASSERT_TRUE(store.Create().ok());
+  fs.AddFolder(u"/d");
+  fs.AddFile(u"/d/a", "A");
+  ASSERT_TRUE(fs.RenameNoReplace(u"/d/a", u"/d/b").ok());
+  ASSERT_TRUE(store.SaveSingleRenameToFile(u"/d/a", u"/d/b").ok());
+  ASSERT_TRUE(fs.RenameNoReplace(u"/d/b", u"/d/c").ok());
+  ASSERT_TRUE(store.SaveStateToFile({{u"/d/b", u"/d/c"}}).ok());
+  TRecordingErrors errors;
+  for (const char16_t* expected : {u"/d/b", u"/d/a"}) {
+    ASSERT_TRUE(store.LoadLastState(undo).ok());
+    EXPECT_EQ(undo.UndoNow(u"", errors).reversed, 1);
+    EXPECT_NE(fs.FileBytes(expected), nullptr)
+        << "after undoing down to " << (expected[3] == u'b' ? "b" : "a");
+  }
+  EXPECT_TRUE(errors.reports.empty());
+  EXPECT_FALSE(store.HasState());
+}
+
+}  // namespace

@@ -1,0 +1,214 @@
+#include "rename/UnitUndo.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+
+#include "UnitUndoScenario.h"
+#include "platform/UnitDateTime.h"
+#include "rename/UnitRenameErrorHandler.h"
+#include "support/UnitFakeFileSystem.h"
+#include "support/UnitFaultyFileSystem.h"
+
+namespace {
+
+const std::u16string kTag(kTempNameSuffix);
+
+class TUndoTest : public ::testing::Test {
+ protected:
+  TUndoTest() { fake.AddFolder(u"/d"); }
+  void Files(std::initializer_list<const char16_t*> names) {
+    for (const char16_t* name : names) fake.AddFile(std::u16string(u"/d/") + name, Content(name));
+  }
+  static std::string Content(const std::u16string& name) {
+    return "content of " + std::string(name.begin(), name.end());
+  }
+  // The content at /d/`name`, or "(missing)".
+  std::string At(const std::u16string& name) const {
+    const std::string* bytes = fake.FileBytes(u"/d/" + name);
+    return bytes == nullptr ? "(missing)" : *bytes;
+  }
+  // Renames through the two phases, as the Rename command does.
+  void Run(std::initializer_list<std::pair<const char16_t*, const char16_t*>> moves,
+           int phase2Count = -1) {
+    TUndoScenario s;
+    for (const auto& [from, to] : moves) {
+      s.plan.push_back({std::u16string(u"/d/") + from, std::u16string(u"/d/") + to});
+    }
+    ASSERT_TRUE(RunTwoPhases(fake, undo, s, phase2Count));
+  }
+
+  TFakeFileSystem fake;
+  TfrmUndo undo{fake, u"/app/"};
+  TRecordingErrors errors;
+};
+
+TEST_F(TUndoTest, ReversesSwapsChainsAndCaseChanges) {
+  Files({u"a", u"b", u"c1", u"c2", u"X.JPG"});
+  Run({{u"a", u"b"}, {u"b", u"a"}, {u"c1", u"c2"}, {u"c2", u"c3"}, {u"X.JPG", u"X.jpg"}});
+  ASSERT_EQ(At(u"a"), Content(u"b"));
+  const TUndoResult result = undo.UndoNow(u"", errors);
+  EXPECT_TRUE(result.status.ok());
+  EXPECT_EQ(result.reversed, 5);
+  EXPECT_TRUE(errors.reports.empty());
+  for (const char16_t* name : {u"a", u"b", u"c1", u"c2", u"X.JPG"})
+    EXPECT_EQ(At(name), Content(name));
+  for (const char16_t* gone : {u"c3", u"X.jpg", u"a.TW_TEMPNAME2"})
+    EXPECT_FALSE(fake.Exists(std::u16string(u"/d/") + gone));
+  EXPECT_EQ(undo.UndoCount(), 0);
+}
+
+TEST_F(TUndoTest, FindsEntriesUnderTheirTemporaryNamesWhenTheSecondPhaseStopped) {
+  Files({u"a", u"b", u"c"});
+  Run({{u"a", u"b"}, {u"b", u"c"}, {u"c", u"a"}}, 1);  // only a reached its final name
+  ASSERT_TRUE(fake.Exists(u"/d/c" + kTag));
+  const TUndoResult result = undo.UndoNow(u"", errors);
+  EXPECT_EQ(result.reversed, 3);
+  for (const char16_t* name : {u"a", u"b", u"c"}) EXPECT_EQ(At(name), Content(name));
+}
+
+// A folder that the second phase left under its temporary name is found by
+// the first test too, not skipped.
+TEST_F(TUndoTest, FindsAFolderUnderItsTemporaryName) {
+  fake.AddFolder(u"/d/dir");
+  fake.AddFile(u"/d/dir/x", "x");
+  Run({{u"dir", u"renamed"}}, 0);
+  EXPECT_EQ(undo.UndoNow(u"", errors).reversed, 1);
+  EXPECT_TRUE(fake.DirectoryExists(u"/d/dir"));
+  EXPECT_EQ(At(u"dir/x"), "x");
+}
+
+TEST_F(TUndoTest, SkipsEntriesThatVanishedWithoutAMessage) {
+  Files({u"a", u"b"});
+  Run({{u"a", u"a2"}, {u"b", u"b2"}});
+  ASSERT_TRUE(fake.DeleteFile(u"/d/a2").ok());
+  const TUndoResult result = undo.UndoNow(u"", errors);
+  EXPECT_EQ(result.skipped, 1);
+  EXPECT_EQ(result.reversed, 1);
+  EXPECT_TRUE(errors.reports.empty());
+  EXPECT_EQ(At(u"b"), Content(u"b"));
+}
+
+// A file that appeared under an old name after the run is never replaced: it
+// stays, the renamed entry keeps its current name, and the pair is reported.
+TEST_F(TUndoTest, LeavesAFileThatAppearedUnderAnOldNameAlone) {
+  Files({u"a", u"b"});
+  Run({{u"a", u"a2"}, {u"b", u"b2"}});
+  fake.AddFile(u"/d/a", "newcomer");
+  const TUndoResult result = undo.UndoNow(u"", errors);
+  EXPECT_EQ(result.reversed, 1);
+  EXPECT_EQ(result.failed, 1);
+  EXPECT_EQ(At(u"a"), "newcomer");
+  EXPECT_EQ(At(u"a2"), Content(u"a"));
+  EXPECT_EQ(At(u"b"), Content(u"b"));
+  EXPECT_FALSE(fake.Exists(u"/d/a" + kTag + u"2"));
+  ASSERT_EQ(errors.reports.size(), 1u);
+  EXPECT_EQ(errors.reports[0].source, u"/d/a2");
+  EXPECT_EQ(errors.reports[0].target, u"/d/a");
+  EXPECT_EQ(errors.reports[0].code, EEXIST);
+}
+
+TEST_F(TUndoTest, LeavesAFileUnderTheParkingNameAlone) {
+  Files({u"a"});
+  Run({{u"a", u"b"}});
+  fake.AddFile(u"/d/a" + kTag + u"2", "user's own");
+  EXPECT_EQ(undo.UndoNow(u"", errors).failed, 1);
+  EXPECT_EQ(At(u"b"), Content(u"a"));
+  EXPECT_EQ(At(u"a" + kTag + u"2"), "user's own");
+  ASSERT_EQ(errors.reports.size(), 1u);
+  EXPECT_EQ(errors.reports[0].source, u"/d/b");
+}
+
+// A run stopped in its first phase puts back what it moved, recording the
+// put-back: the reversal then has nothing to do, and above all must not move
+// an untouched entry found under a name without the temporary tag.
+TEST_F(TUndoTest, ARunThatWasPutBackNeedsNoReversal) {
+  Files({u"a", u"b"});
+  ASSERT_TRUE(fake.RenameNoReplace(u"/d/a", u"/d/b" + kTag).ok());
+  undo.AddUndo(u"/d/a", u"/d/b" + kTag);
+  ASSERT_TRUE(fake.RenameNoReplace(u"/d/b" + kTag, u"/d/a").ok());
+  undo.AddUndo(u"/d/b" + kTag, u"/d/a");
+  TFaultyFileSystem counting(fake);
+  TfrmUndo counted(counting, u"/app/");
+  for (int i = 0; i < undo.UndoCount(); ++i)
+    counted.AddUndo(undo.GetUndoOldName(i), undo.GetUndoNewName(i));
+  const TUndoResult result = counted.UndoNow(u"", errors);
+  EXPECT_EQ(counting.RenameCount(), 0);
+  EXPECT_EQ(result.reversed + result.skipped + result.failed, 0);
+  EXPECT_EQ(At(u"a"), Content(u"a"));
+  EXPECT_EQ(At(u"b"), Content(u"b"));
+}
+
+TEST_F(TUndoTest, TheAnswerStopParksNoMoreEntriesButLeavesNoneParked) {
+  Files({u"a", u"b", u"c"});
+  Run({{u"a", u"a2"}, {u"b", u"b2"}, {u"c", u"c2"}});
+  TFaultyFileSystem faulty(fake);
+  TfrmUndo list(faulty, u"/app/");
+  for (int i = 0; i < undo.UndoCount(); ++i)
+    list.AddUndo(undo.GetUndoOldName(i), undo.GetUndoNewName(i));
+  faulty.FailRename(2);  // c2 parks, b2 fails, a2 is not touched
+  errors.answer = TRenameErrorAnswer::Stop;
+  const TUndoResult result = list.UndoNow(u"", errors);
+  EXPECT_EQ(result.reversed, 1);
+  EXPECT_EQ(result.failed, 1);
+  EXPECT_EQ(At(u"c"), Content(u"c"));
+  EXPECT_EQ(At(u"b2"), Content(u"b"));
+  EXPECT_EQ(At(u"a2"), Content(u"a"));
+  EXPECT_EQ(faulty.RenameCount(), 3);
+}
+
+TEST_F(TUndoTest, WritesTheReversalAsAShellScriptInsteadOfMoving) {
+  Files({u"a", u"b", u"gone"});
+  Run({{u"a", u"b"}, {u"b", u"it's"}, {u"gone", u"gone2"}});
+  ASSERT_TRUE(fake.DeleteFile(u"/d/gone2").ok());
+  const TUndoResult result = undo.UndoNow(u"undo.sh", errors);
+  ASSERT_TRUE(result.status.ok());
+  EXPECT_EQ(result.reversed, 2);
+  EXPECT_EQ(result.skipped, 1);
+  const std::string* script = fake.FileBytes(u"/app/undo.sh");
+  ASSERT_NE(script, nullptr);
+  EXPECT_EQ(*script,
+            "#!/bin/sh\n"
+            "mv -n -- '/d/it'\\''s' '/d/b.TW_TEMPNAME2' >> tw_error_log.txt 2>&1\n\n"
+            "mv -n -- '/d/b' '/d/a.TW_TEMPNAME2' >> tw_error_log.txt 2>&1\n\n"
+            "mv -n -- '/d/b.TW_TEMPNAME2' '/d/b' >> tw_error_log.txt 2>&1\n\n"
+            "mv -n -- '/d/a.TW_TEMPNAME2' '/d/a' >> tw_error_log.txt 2>&1\n\n");
+  EXPECT_EQ(At(u"b"), Content(u"a"));  // nothing moved on disk
+  EXPECT_EQ(undo.UndoCount(), 0);
+}
+
+TEST_F(TUndoTest, KeepsTheListWhenTheScriptCannotBeWritten) {
+  Files({u"a"});
+  Run({{u"a", u"b"}});
+  fake.FailWrites(1);
+  const TUndoResult result = undo.UndoNow(u"/elsewhere/undo.sh", errors);
+  EXPECT_FALSE(result.status.ok());
+  EXPECT_EQ(result.status.file(), u"/elsewhere/undo.sh");
+  EXPECT_EQ(undo.UndoCount(), 1);
+}
+
+TEST_F(TUndoTest, NewNamesAreKnownIgnoringCaseAndTheTemporaryTag) {
+  undo.SetTempTag(kTag);
+  undo.AddUndo(u"/d/a", u"/d/New.txt" + kTag);
+  undo.AddUndo(u"/d/b", u"/d/plain");
+  struct TCase {
+    const char16_t* name;
+    bool known;
+  };
+  for (const TCase c : {TCase{u"/d/New.txt", true}, TCase{u"/d/NEW.TXT", true},
+                        TCase{u"/d/new.txt.tw_tempname", true}, TCase{u"/d/PLAIN", true},
+                        TCase{u"/d/a", false}, TCase{u"/d/New", false}}) {
+    EXPECT_EQ(undo.IsNewName(c.name), c.known)
+        << std::string(c.name, c.name + std::char_traits<char16_t>::length(c.name));
+  }
+  undo.ClearAll();
+  EXPECT_FALSE(undo.IsNewName(u"/d/plain"));
+}
+
+TEST(TUndoBatchFileNameTest, NamesTheFileAfterTheTime) {
+  TDateTime t = 0;
+  ASSERT_TRUE(TryEncodeDateTime(2024, 3, 7, 9, 5, 2, 0, t));
+  EXPECT_EQ(UndoBatchFileName(t), u"undo__24-03-07__09-05-02.sh");
+}
+
+}  // namespace
