@@ -149,3 +149,17 @@ TEST(TMyINIFileBadInputTest, RandomTextsRoundTripThroughTheStore) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(TScriptBadInputTest, UnknownKindsAreSkippedWithAMessageNamingFileAndSection) {
+  fs.AddFile(u"/s/unknown.twscr", ScriptFixtureBytes("malformed/unknown-type.twscr"));
+  std::vector<std::u16string> messages;
+  ASSERT_TRUE(LoadFromFile(actions, twscript, fs, u"/s/unknown.twscr", &messages).ok());
+  ASSERT_EQ(messages.size(), 2u);
+  EXPECT_EQ(messages[0], u"/s/unknown.twscr: [SCRIPT1] holds a step of unknown kind 99; it was skipped");
+  EXPECT_NE(messages[1].find(u"[SCRIPT2]"), std::u16string::npos);
+  EXPECT_EQ(actions.Count(), 2);  // the steps around them load
+}
+
+}  // namespace
