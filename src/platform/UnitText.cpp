@@ -307,6 +307,13 @@ std::u16string Trim(std::u16string_view text) {
   return std::u16string(text.substr(b, e - b));
 }
 
+int DigitValue(char16_t c, int base) {
+  if (c >= u'0' && c <= u'9') return c - u'0';
+  if (base == 16 && c >= u'a' && c <= u'f') return c - u'a' + 10;
+  if (base == 16 && c >= u'A' && c <= u'F') return c - u'A' + 10;
+  return -1;
+}
+
 bool TryStrToInt64(std::u16string_view text, long long& value) {
   size_t i = 0;
   while (i < text.size() && text[i] == u' ') ++i;
@@ -325,16 +332,8 @@ bool TryStrToInt64(std::u16string_view text, long long& value) {
                : static_cast<unsigned long long>(std::numeric_limits<long long>::max());
   for (; i < text.size(); ++i) {
     const char16_t c = text[i];
-    int digit;
-    if (c >= u'0' && c <= u'9') {
-      digit = c - u'0';
-    } else if (base == 16 && c >= u'a' && c <= u'f') {
-      digit = c - u'a' + 10;
-    } else if (base == 16 && c >= u'A' && c <= u'F') {
-      digit = c - u'A' + 10;
-    } else {
-      return false;
-    }
+    const int digit = DigitValue(c, base);
+    if (digit < 0) return false;
     if (acc > (limit - static_cast<unsigned long long>(digit)) / static_cast<unsigned>(base)) {
       return false;
     }

@@ -54,6 +54,8 @@ std::u16string Trim(std::u16string_view text);
 // followed by hex digits. Returns false on anything else or on overflow.
 bool TryStrToInt(std::u16string_view text, int& value);
 bool TryStrToInt64(std::u16string_view text, long long& value);
+// The value of digit `c` in `base` (10 or 16, either letter case), or -1.
+int DigitValue(char16_t c, int base);
 // Decimal text of a number.
 std::u16string IntToStr(long long value);
 

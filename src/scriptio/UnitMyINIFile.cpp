@@ -116,16 +116,8 @@ bool ParseIniInteger(std::u16string_view text, int& value) {
   if (i >= text.size()) return false;
   for (; i < text.size(); ++i) {
     const char16_t c = text[i];
-    int digit;
-    if (c >= u'0' && c <= u'9') {
-      digit = c - u'0';
-    } else if (base == 16 && c >= u'a' && c <= u'f') {
-      digit = c - u'a' + 10;
-    } else if (base == 16 && c >= u'A' && c <= u'F') {
-      digit = c - u'A' + 10;
-    } else {
-      return false;
-    }
+    const int digit = DigitValue(c, base);
+    if (digit < 0) return false;
     result = result * base + digit;
     // Hexadecimal values cover the unsigned range and wrap, so "0xFF000008"
     // reads as the negative colour value it was written from.

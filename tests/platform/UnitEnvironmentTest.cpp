@@ -1,22 +1,9 @@
 #include "platform/UnitEnvironment.h"
 
-#include "platform/UnitAppFolder.h"
-
 #include <gtest/gtest.h>
 
-#include <map>
-
-namespace {
-class TMapEnvironment : public TEnvironment {
- public:
-  std::map<std::u16string, std::u16string> values;
-  std::optional<std::u16string> Get(std::u16string_view name) const override {
-    const auto it = values.find(std::u16string(name));
-    if (it == values.end()) return std::nullopt;
-    return it->second;
-  }
-};
-}  // namespace
+#include "platform/UnitAppFolder.h"
+#include "support/UnitFakeServices.h"
 
 TEST(EnvironmentTest, ExpandsSetNamesAndKeepsTheRest) {
   TMapEnvironment env;
