@@ -21,6 +21,7 @@ constexpr size_t kEnvironmentBuffer = 260;
 // A variable found in the text: its whole text, its name ("?name?", lower
 // case) and its format part.
 struct TVariable {
+  size_t at = 0;  // where its first occurrence starts
   std::u16string text;
   std::u16string name;
   std::u16string format;
@@ -50,6 +51,7 @@ bool FindVariable(std::u16string_view text, std::initializer_list<std::u16string
   const size_t end = text.find(u'?', start + 1);
   if (end == std::u16string_view::npos) return false;
   variable = SplitVariable(text.substr(start, end - start + 1));
+  variable.at = start;
   return true;
 }
 
@@ -188,16 +190,23 @@ std::u16string TMetaVariables::ExpandEnvironmentPieces(std::u16string_view input
   return text;
 }
 
-void TMetaVariables::KeepOrReplace(std::u16string& text, std::u16string_view variable,
+void TMetaVariables::KeepOrReplace(std::u16string& text, size_t at, std::u16string_view variable,
                                    const std::u16string& value, bool keepAllowed) const {
+  std::u16string replacement;
   if (value.empty() && KeepEmpty && keepAllowed) {
-    std::u16string hidden(variable);
-    for (auto& c : hidden) {
+    replacement = std::u16string(variable);
+    for (auto& c : replacement) {
       if (c == u'?') c = u'|';
     }
-    text = ReplaceAllIgnoringCase(text, variable, hidden);
   } else {
-    text = ReplaceAllIgnoringCase(text, variable, value);
+    replacement = value;
+  }
+  // `at` is the first occurrence; replace it in place, then any later ones.
+  text.replace(at, variable.size(), replacement);
+  const size_t after = at + replacement.size();
+  if (FindIgnoringCase(text, variable, after) != std::u16string::npos) {
+    text = text.substr(0, after) + ReplaceAllIgnoringCase(std::u16string_view(text).substr(after),
+                                                          variable, replacement);
   }
 }
 
@@ -214,7 +223,7 @@ TStatus TMetaVariables::VideoPass(std::u16string& text, const RenameRecord& rec,
   for (size_t n = PassLimit(text); n > 0 && FindVariable(text, {u"?v"}, v); --n) {
     const std::u16string value =
         ApplyFormat(ReplaceReserved(tags_.Lookup(TTagFamily::Video, list, v.name)), v.format);
-    KeepOrReplace(text, v.text, value, true);
+    KeepOrReplace(text, v.at, v.text, value, true);
   }
   return TStatus::Ok();  // kept video variables stay hidden until the end
 }
@@ -239,7 +248,7 @@ TStatus TMetaVariables::Mp3Pass(std::u16string& text, const RenameRecord& rec,
       }
       value = ApplyFormat(value, v.format);
     }
-    KeepOrReplace(text, v.text, value, true);
+    KeepOrReplace(text, v.at, v.text, value, true);
   }
   RestoreKept(text);
   return TStatus::Ok();
@@ -249,9 +258,8 @@ TStatus TMetaVariables::JpegPass(std::u16string& text, const RenameRecord& rec,
                                  const std::u16string& file) {
   const std::u16string ext = LowerCase(rec.ext);
   if (ext != u"jpg" && ext != u"jpeg") return TStatus::Ok();
-  const std::u16string lower = LowerCase(text);
-  if (lower.find(u"?x_") == std::u16string::npos && lower.find(u"?j_") == std::u16string::npos &&
-      lower.find(u"?xmp_") == std::u16string::npos) {
+  if (!ContainsIgnoringCase(text, u"?x_") && !ContainsIgnoringCase(text, u"?j_") &&
+      !ContainsIgnoringCase(text, u"?xmp_")) {
     return TStatus::Ok();
   }
   TTagList list;
@@ -262,34 +270,31 @@ TStatus TMetaVariables::JpegPass(std::u16string& text, const RenameRecord& rec,
        n > 0 && ContainsIgnoringCase(text, u"?j_") && FindVariable(text, {u"?j"}, v); --n) {
     std::u16string value = tags_.Lookup(TTagFamily::Jfif, list, v.name);
     if (value != kError) value = ApplyFormat(value, v.format);
-    KeepOrReplace(text, v.text, value, true);
+    KeepOrReplace(text, v.at, v.text, value, true);
   }
   RestoreKept(text);
   for (size_t n = PassLimit(text); n > 0 && FindVariable(text, {u"?x_"}, v); --n) {
     std::u16string value = tags_.Lookup(TTagFamily::Exif, list, v.name);
     if (value != kError) value = ReplaceReserved(ApplyFormat(value, v.format));
-    KeepOrReplace(text, v.text, value, true);
+    KeepOrReplace(text, v.at, v.text, value, true);
   }
   RestoreKept(text);
   for (size_t n = PassLimit(text); n > 0 && FindVariable(text, {u"?xmp_"}, v); --n) {
     const std::u16string value =
         ReplaceReserved(ApplyFormat(tags_.Lookup(TTagFamily::Xmp, list, v.name), v.format));
-    KeepOrReplace(text, v.text, value, true);
+    KeepOrReplace(text, v.at, v.text, value, true);
   }
   RestoreKept(text);
   return TStatus::Ok();
 }
 
 void TMetaVariables::FileContentPass(std::u16string& text, const std::u16string& file) {
-  const std::u16string lower = LowerCase(text);
-  if (lower.find(u"?fcp") == std::u16string::npos && lower.find(u"?fcu") == std::u16string::npos) {
-    return;
-  }
+  if (!ContainsIgnoringCase(text, u"?fcp") && !ContainsIgnoringCase(text, u"?fcu")) return;
   TVariable v;
   for (size_t n = PassLimit(text); n > 0 && FindVariable(text, {u"?fcp", u"?fcu"}, v); --n) {
     std::u16string value = FileContent(v.name, file);
     if (value != kError) value = ApplyFormat(value, v.format);
-    KeepOrReplace(text, v.text, value, false);
+    KeepOrReplace(text, v.at, v.text, value, false);
   }
 }
 
@@ -344,7 +349,8 @@ void TMetaVariables::SimpleVariablePass(std::u16string& text, const RenameRecord
     if (open == std::u16string::npos) return;
     const size_t close = text.find(u'?', open + 1);
     if (close == std::u16string::npos) return;
-    const TVariable v = SplitVariable(std::u16string_view(text).substr(open, close - open + 1));
+    TVariable v = SplitVariable(std::u16string_view(text).substr(open, close - open + 1));
+    v.at = open;
     const int index = FindSimpleVariable(v.name);
     if (index < 0) return;
     std::u16string value;
@@ -361,7 +367,7 @@ void TMetaVariables::SimpleVariablePass(std::u16string& text, const RenameRecord
     }
     if (!v.format.empty()) value = ApplyFormat(value, v.format);
     ReplaceReservedInPlace(value);
-    KeepOrReplace(text, v.text, value, true);
+    KeepOrReplace(text, v.at, v.text, value, true);
   }
 }
 
