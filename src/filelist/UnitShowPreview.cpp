@@ -186,6 +186,11 @@ void FirstPass(TFrmDummyShowPreview& list, TPreviewPass& pass, TScriptContext& c
 void SecondPass(TFrmDummyShowPreview& list, TPreviewPass& pass, TProgress& progress) {
   pass.StartSecondPass();
   const int count = list.Count();
+  bool anyPointedAt = false;
+  for (int row = 0; row < count && !anyPointedAt; ++row) {
+    anyPointedAt = list.GetTagData(row)->OriginalCollision;
+  }
+  if (!anyPointedAt) return;  // nothing to recompute
   for (int row = 0; row < count; ++row) {
     if (row % 200 == 0) {
       progress.Message(u"Detecting Collisions.... [" + IntToStr(row) + u"/" + IntToStr(count) + u"]");
