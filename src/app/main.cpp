@@ -13,27 +13,21 @@
 #include "platform/UnitEnvironment.h"
 #include "platform/UnitFileSystem.h"
 #include "platform/UnitText.h"
+#include "platform/UnitSingleInstance.h"
+#include "rename/UnitApplication.h"
+#include "rename/UnitCommandLine.h"
+#include "rename/UnitCommandLineSplit.h"
 #include "rename/UnitCommandOutput.h"
+#include "rename/UnitHandOver.h"
 #include "rename/UnitPreviewCommand.h"
 #include "rename/UnitSession.h"
+#include "rename/UnitStartupMessages.h"
+#include "rename/UnitUndoCommand.h"
+#include "rename/UnitUsageText.h"
 
 namespace {
 
 constexpr const char* kVersion = "0.1.0";
-
-constexpr const char* kUsage =
-    "Usage: tallowick --preview SCRIPT FOLDER [--recursive] [--json]\n"
-    "       tallowick --describe SCRIPT\n"
-    "       tallowick --expand TEXT FILE\n"
-    "       tallowick --help | --version\n"
-    "\n"
-    "  --preview SCRIPT FOLDER  list FOLDER, apply SCRIPT (.twscr or .tw-) and print every\n"
-    "                           entry: checked, name, new name and flags (R renamed,\n"
-    "                           C collision, I illegal), tab-separated; renames nothing\n"
-    "    --recursive            list sub-folders too\n"
-    "    --json                 print one JSON object instead\n"
-    "  --describe SCRIPT        print the numbered sentence of every step\n"
-    "  --expand TEXT FILE       print TEXT with its meta variables expanded for FILE\n";
 
 // Standard output and error as UTF-8.
 class TStdOutput : public TCommandOutput {
@@ -47,6 +41,12 @@ class TStdOutput : public TCommandOutput {
     std::fwrite(bytes.data(), 1, bytes.size(), stream);
   }
 };
+
+int WrongUse() {
+  TStdOutput output;
+  output.Err(UsageText() + u"\n" + OptionsHelpText());
+  return 2;
+}
 
 // The services of one run of the program.
 struct TServices {
@@ -88,10 +88,7 @@ int PreviewCommand(const std::vector<std::string>& args) {
       positional.push_back(args[i]);
     }
   }
-  if (positional.size() != 2) {
-    std::fputs(kUsage, stderr);
-    return 2;
-  }
+  if (positional.size() != 2) return WrongUse();
   options.script = AbsolutePath(Utf8ToUtf16(positional[0]));
   options.folder = CanonicalPath(Utf8ToUtf16(positional[1]));
   TServices s;
@@ -108,13 +105,74 @@ int DescribeCommand(const std::string& script) {
   return RunDescribeCommand(session, AbsolutePath(Utf8ToUtf16(script)), output);
 }
 
+int UndoCommand() {
+  TServices s;
+  TStdOutput output;
+  TConsoleMessages messages(output);
+  return RunUndoCommand(*s.fs, ApplicationFolder(s.env), messages);
+}
+
+std::vector<std::u16string> Arguments(const std::vector<std::string>& args) {
+  std::vector<std::u16string> arguments;
+  for (const std::string& arg : args) arguments.push_back(Utf8ToUtf16(arg));
+  return arguments;
+}
+
+// A batch mode or the usage text: runs here, never needs a display.
+int ConsoleStart(const std::vector<std::string>& args) {
+  TServices s;
+  TStdOutput output;
+  TConsoleMessages messages(output);
+  TConsoleProgress progress(StandardErrorIsTerminal());
+  TIgnoreRenameErrors noDialog;
+  TApplication app({*s.fs, s.clock, s.env, s.tags, ApplicationFolder(s.env), messages, progress,
+                    noDialog, [](const std::u16string& path) { return CanonicalPath(path); }});
+  const TStatus opened = app.Open(false);
+  if (!opened.ok()) {
+    output.Err(u"tallowick: " + opened.Message() + u"\n");
+    return 1;
+  }
+  const TCommandLineOutcome outcome =
+      app.Start(TFrmDummyInstance::FromArguments(u"tallowick", Arguments(args)));
+  app.Close();
+  return outcome.exitCode;
+}
+
+// The forms that open the main window: handed to a running copy if there is
+// one; otherwise this build cannot show the window.
+int WindowStart(const std::vector<std::string>& args) {
+  TServices s;
+  TStdOutput output;
+  const std::u16string appFolder = ApplicationFolder(s.env);
+  (void)s.fs->CreateFolderPath(appFolder);
+  const THandOverPaths paths = HandOverPaths(s.env, *s.fs, appFolder);
+  TInstanceChannel channel(paths.lockFile, paths.socket);
+  bool first = true;
+  if (channel.Claim(first).ok() && !first) {
+    const TStatus sent = TInstanceChannel::Send(
+        paths.socket, HandOverMessage(u"tallowick", Arguments(args), CurrentDirectory()));
+    if (sent.ok()) return 0;
+    output.Err(u"tallowick: a running copy did not take the command line: " + sent.Message() +
+               u"\n");
+    return 1;
+  }
+  const bool display = !s.env.Get(u"DISPLAY").value_or(u"").empty() ||
+                       !s.env.Get(u"WAYLAND_DISPLAY").value_or(u"").empty();
+  output.Err(std::u16string(display ? u"tallowick: this build has no main window yet."
+                                    : u"tallowick: the main window needs a display, and none is "
+                                      u"set (DISPLAY, WAYLAND_DISPLAY).") +
+             u" Without it use a batch mode (-xi, -xu, -ri, -ru SCRIPT [FOLDER]) or --preview, "
+             u"--describe, --expand, --undo; see tallowick --help.\n");
+  return 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
   const std::string command = args.empty() ? std::string() : args[0];
   if (args.size() == 1 && (command == "--help" || command == "-h")) {
-    std::fputs(kUsage, stdout);
+    TStdOutput().Out(UsageText() + u"\n" + OptionsHelpText());
     return 0;
   }
   if (args.size() == 1 && command == "--version") {
@@ -124,6 +182,8 @@ int main(int argc, char** argv) {
   if (command == "--expand" && args.size() == 3) return ExpandCommand(args[1], args[2]);
   if (command == "--preview") return PreviewCommand(args);
   if (command == "--describe" && args.size() == 2) return DescribeCommand(args[1]);
-  std::fputs(kUsage, stderr);
-  return 2;
+  if (command == "--undo" && args.size() == 1) return UndoCommand();
+  if (command.rfind("--", 0) == 0) return WrongUse();
+  const auto form = ClassifyCommandLine(TFrmDummyInstance::FromArguments(u"", Arguments(args)));
+  return OpensWindow(form) ? WindowStart(args) : ConsoleStart(args);
 }

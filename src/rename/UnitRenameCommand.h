@@ -28,6 +28,13 @@ struct TPlannedRename {
   TStatus refused;             // set when the new name may not be carried out
 };
 
+// A move of the run that failed (names relative to the listed folder).
+struct TRenameFailure {
+  std::u16string source;
+  std::u16string target;
+  TStatus status;
+};
+
 // What a run did, beside the flags of TRenameRunState.
 struct TRenameResult {
   bool ran = false;          // false when a refresh or preview was running
@@ -36,6 +43,7 @@ struct TRenameResult {
   bool stopped = false;      // the run was stopped (error answer or batch undo)
   bool undoEnabled = false;  // the Undo command may be offered
   TStatus storeStatus;       // writing the batch to the undo store
+  std::vector<TRenameFailure> failures;   // every failed move, in order
   std::vector<TRenamePair> undoFailures;  // moves back that "Stop and Undo" could not make
 };
 
@@ -76,9 +84,14 @@ class TRenameCommand {
 
  private:
   std::u16string Base() const;
-  void RunPhase1(const std::vector<TPlannedRename>& plan, TProgress& progress);
-  void RunPhase2(const std::vector<TPlannedRename>& plan, TProgress& progress, int& renamed);
-  void PutBack(const std::vector<TPlannedRename>& plan);
+  // `moved[i]`: plan entry i reached its temporary name in phase 1. Only
+  // those go on in phase 2 or come back in the put-back, so an entry that
+  // happened to carry a temporary name already is never taken for one.
+  void RunPhase1(const std::vector<TPlannedRename>& plan, TProgress& progress,
+                 std::vector<bool>& moved);
+  void RunPhase2(const std::vector<TPlannedRename>& plan, const std::vector<bool>& moved,
+                 TProgress& progress, int& renamed);
+  void PutBack(const std::vector<TPlannedRename>& plan, const std::vector<bool>& moved);
   void Failed(const std::u16string& source, const std::u16string& target, const TStatus& status);
   void StopAndUndo();
   void StoreBatch(const std::vector<TPlannedRename>& plan, TRenameResult& result);
@@ -90,4 +103,5 @@ class TRenameCommand {
   TUndoRename& store_;
   TRenameErrorHandler& errors_;
   std::vector<TRenamePair> undoFailures_;
+  std::vector<TRenameFailure> failures_;
 };

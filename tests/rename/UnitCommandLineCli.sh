@@ -1,0 +1,76 @@
+#!/bin/sh
+# Runs the tallowick executable ($1) the way a user does: batch modes with
+# their exit codes and messages, --undo, the usage text, and the forms that
+# need the main window started without a display.
+set -u
+exe=$1
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+export TALLOWICK_HOME="$work/home"
+unset DISPLAY WAYLAND_DISPLAY
+failures=0
+
+check() {  # check DESCRIPTION EXPECTED-CODE ACTUAL-CODE
+  if [ "$2" != "$3" ]; then
+    echo "FAIL: $1: exit code $3, expected $2" >&2
+    failures=$((failures + 1))
+  fi
+}
+contains() {  # contains DESCRIPTION FILE TEXT
+  if ! grep -qF -- "$3" "$2"; then
+    echo "FAIL: $1: missing \"$3\" in:" >&2
+    cat "$2" >&2
+    failures=$((failures + 1))
+  fi
+}
+
+mkdir -p "$TALLOWICK_HOME" "$work/f"
+for name in a1 a2 keep; do printf '%s' "$name" > "$work/f/$name"; done
+# A script replacing "a" by "b" in names, in the stored form of script files.
+printf '[SCRIPT0]\r\nTYPE_unicode=3\r\nENABLED_unicode=1\r\ncbxReplacePart_unicode=2\r\ntxtReplacePhrase_unicode=a\r\ntxtReplaceWith_unicode=b\r\ncbxReplaceTarget_unicode=1\r\n' |
+  iconv -f UTF-8 -t UTF-16LE > "$work/body"
+{ printf '\377\376'; cat "$work/body"; } > "$TALLOWICK_HOME/ab.twscr"
+
+"$exe" -xi ab.twscr "$work/f" > "$work/out" 2>&1
+check "-xi renames everything" 0 $?
+[ -f "$work/f/b1" ] && [ -f "$work/f/b2" ] && [ "$(cat "$work/f/b1")" = a1 ] || {
+  echo "FAIL: -xi did not rename" >&2; failures=$((failures + 1)); }
+"$exe" --undo > "$work/out" 2>&1
+check "--undo" 0 $?
+[ -f "$work/f/a1" ] && [ -f "$work/f/a2" ] || { echo "FAIL: --undo" >&2; failures=$((failures + 1)); }
+"$exe" --undo > "$work/out" 2>&1
+check "--undo twice" 1 $?
+contains "--undo twice" "$work/out" "nothing to undo"
+
+"$exe" -xu missing.twscr "$work/f" > "$work/out" 2>&1
+check "missing script" 1 $?
+contains "missing script" "$work/out" "Unable to find script file: $TALLOWICK_HOME/missing.twscr"
+"$exe" -xu ab.twscr "$work/nowhere" > "$work/out" 2>&1
+check "missing folder" 1 $?
+contains "missing folder" "$work/out" "Unable to find the Path listed: "
+
+printf 'taken' > "$work/f/b1"
+"$exe" -XU ab.twscr "$work/f" > "$work/out" 2> "$work/err"
+check "-xu with a failure" 1 $?
+contains "-xu with a failure" "$work/err" "Error: Failed to rename (b1.TW_TEMPNAME)->(b1). Full undo executed."
+[ "$(ls "$work/f" | tr '\n' ' ')" = "a1 a2 b1 keep " ] || {
+  echo "FAIL: -xu left $(ls "$work/f")" >&2; failures=$((failures + 1)); }
+[ -s "$work/out" ] && { echo "FAIL: -xu wrote to standard output" >&2; failures=$((failures + 1)); }
+
+"$exe" -s > "$work/out" 2>&1
+check "-s alone" 0 $?
+contains "-s alone" "$work/out" "   tallowick -CMD script.twscr [\"optional path\"]"
+for form in "" "-s ab.twscr" "$work/f"; do
+  # shellcheck disable=SC2086
+  "$exe" $form > "$work/out" 2>&1
+  check "window form '$form'" 1 $?
+  contains "window form '$form'" "$work/out" "needs a display"
+done
+"$exe" --help > "$work/out" 2>&1
+check "--help" 0 $?
+contains "--help" "$work/out" "--undo"
+"$exe" --bogus > "$work/out" 2>&1
+check "--bogus" 2 $?
+
+[ "$failures" -eq 0 ] && echo "all command-line checks passed"
+exit "$failures"

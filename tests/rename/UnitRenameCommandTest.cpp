@@ -1,0 +1,317 @@
+#include "rename/UnitRenameCommand.h"
+
+#include <gtest/gtest.h>
+
+#include "UnitRenameRunFixture.h"
+#include "UnitUndoScenario.h"
+#include "engine/UnitScriptStepReplace.h"
+#include "platform/UnitFileSystem.h"
+#include "platform/UnitText.h"
+#include "rename/UnitRenameInPlace.h"
+#include "rename/UnitSession.h"
+#include "rename/UnitUndo.h"
+#include "rename/UnitUndoRename.h"
+#include "support/UnitFakeFileSystem.h"
+#include "support/UnitFakeServices.h"
+#include "support/UnitFaultyFileSystem.h"
+#include "support/UnitRecordingProgress.h"
+#include "support/UnitTempFolder.h"
+
+namespace {
+
+const std::u16string kTemp(kTempNameSuffix);
+
+// Lists /f with only its first entry checked, under a script that replaces
+// that entry's name by `name` as written (so "/" stays a folder separator).
+void UseLiteralName(TSession& session, const std::u16string& name,
+                    const std::u16string& folder = u"/f") {
+  session.model.folder = folder;
+  TNoProgress progress;
+  session.Refresh(progress, false);
+  for (int row = 1; row < session.list.Count(); ++row) session.list.SetChecked(row, false);
+  TScriptStep& step = session.script.NewScriptControl(TScriptType::stReplaceNameExtension);
+  step.SetChoice(TScriptStepReplaceNameExtension::cbxReplacePart, 0);
+  step.SetText(TScriptStepReplaceNameExtension::txtReplaceWith, name);
+}
+
+class TRenameCommandTest : public ::testing::Test {
+ protected:
+  TRenameCommandTest() {
+    disk.AddFolder(u"/app");
+    EXPECT_TRUE(store.Create().ok());
+  }
+  // Lays out `plan` in /f and makes the session rename by it.
+  void Prepare(const TNamePlan& plan, const std::vector<std::u16string>& extra = {}) {
+    Populate(fs, u"/f", plan, extra);
+    ASSERT_TRUE(UsePlan(session, u"/f", plan, u"/t/names.txt").ok());
+  }
+  TRenameResult Run() {
+    TNoProgress progress;
+    return command.btnRenameClick(progress);
+  }
+  std::vector<std::u16string> CheckedCaptions() const {
+    std::vector<std::u16string> names;
+    for (int row = 0; row < session.list.Count(); ++row) {
+      if (session.list.GetChecked(row)) names.push_back(session.list.GetFileData(row)->caption);
+    }
+    return names;
+  }
+
+  TFakeFileSystem disk;
+  TFaultyFileSystem fs{disk};
+  TFixedClock clock{46000};
+  TMapEnvironment env;
+  TFakeTagReader tags;
+  TSession session{fs, clock, env, tags, u"/app/"};
+  TfrmUndo undo{fs, u"/app/"};
+  TUndoRename store{fs, u"/app/"};
+  TRecordingErrors errors;
+  TRenameCommand command{session, undo, store, errors};
+};
+
+TEST_F(TRenameCommandTest, SwapsChainsAndCaseChangesArriveThroughTemporaryNames) {
+  const TNamePlan plan = SwapChainCasePlan(2);
+  Prepare(plan);
+  const TRenameResult result = Run();
+  EXPECT_TRUE(result.ran);
+  EXPECT_EQ(result.planned, 10);  // the entries left alone are not planned
+  EXPECT_EQ(result.renamed, 10);
+  EXPECT_FALSE(command.state.ErrorOccured);
+  std::map<std::u16string, std::string> expected;
+  for (const auto& [from, to] : plan) expected[u"/f/" + to] = Utf16ToUtf8(from);
+  EXPECT_EQ(Snapshot(fs, u"/f"), expected);
+  // Every first-phase move ends in the temporary suffix, no second-phase one does.
+  ASSERT_EQ(fs.RenameCount(), 20);
+  for (int i = 0; i < 20; ++i) {
+    const std::u16string& to = fs.Renames()[static_cast<size_t>(i)].to;
+    const bool temporary = to.size() > kTemp.size() && to.ends_with(kTemp);
+    EXPECT_EQ(temporary, i < 10) << Utf16ToUtf8(to);
+  }
+  EXPECT_TRUE(errors.reports.empty());
+}
+
+TEST_F(TRenameCommandTest, BatchGoesToTheUndoStoreAndTheRenamedEntriesStayChecked) {
+  Prepare(SwapChainCasePlan(1));
+  const TRenameResult result = Run();
+  EXPECT_TRUE(result.storeStatus.ok());
+  EXPECT_TRUE(result.undoEnabled);
+  EXPECT_EQ(store.NextIndex(), 1);
+  EXPECT_EQ(CheckedCaptions(),
+            (std::vector<std::u16string>{u"x000a", u"x000b", u"y000b", u"y000c", u"Z000A"}));
+  // The stored batch holds each entry's old and final full path.
+  TfrmUndo stored(fs, u"/app/");
+  ASSERT_TRUE(store.LoadLastState(stored).ok());
+  ASSERT_EQ(stored.UndoCount(), 5);
+  EXPECT_EQ(stored.GetUndoOldName(0), u"/f/x000a");
+  EXPECT_EQ(stored.GetUndoNewName(0), u"/f/x000b");
+  EXPECT_EQ(stored.GetUndoNewName(4), u"/f/Z000A");
+}
+
+TEST(TRenameCommandDiskTest, NewNameInSubFoldersCreatesThemFirst) {
+  const TTempFolder temp;
+  const std::u16string folder = Utf8ToUtf16(temp.Path());
+  const auto disk = NewPosixFileSystem();
+  TFixedClock clock;
+  TMapEnvironment env;
+  TFakeTagReader tags;
+  TSession session(*disk, clock, env, tags, folder + u"/app/");
+  TfrmUndo undo(*disk, folder + u"/app/");
+  TUndoRename store(*disk, folder + u"/app/");
+  ASSERT_TRUE(store.Create().ok());
+  TRecordingErrors errors;
+  TRenameCommand command(session, undo, store, errors);
+  Populate(*disk, folder + u"/f", {{u"a", u"a"}, {u"b", u"b"}});
+  UseLiteralName(session, u"sub/deeper/a", folder + u"/f");
+  TNoProgress progress;
+  command.btnRenameClick(progress);
+  EXPECT_FALSE(command.state.ErrorOccured);
+  const std::u16string f = folder + u"/f";
+  EXPECT_EQ(Snapshot(*disk, f), (std::map<std::u16string, std::string>{
+                                    {f + u"/b", "b"},
+                                    {f + u"/sub/", ""},
+                                    {f + u"/sub/deeper/", ""},
+                                    {f + u"/sub/deeper/a", "a"}}));
+}
+
+TEST_F(TRenameCommandTest, NamesThatLeaveTheFolderFailAndTouchNothing) {
+  for (const std::u16string name : {u"../up", u"sub/../../up", u"a//b", u"/abs", u".."}) {
+    TFakeFileSystem localDisk;
+    TFaultyFileSystem localFs(localDisk);
+    TSession local(localFs, clock, env, tags, u"/app/");
+    TfrmUndo localUndo(localFs, u"/app/");
+    TUndoRename localStore(localFs, u"/app/");
+    ASSERT_TRUE(localStore.Create().ok());
+    TRecordingErrors localErrors;
+    TRenameCommand run(local, localUndo, localStore, localErrors);
+    Populate(localFs, u"/f", {{u"a", u"a"}, {u"b", u"b"}});
+    UseLiteralName(local, name);
+    TNoProgress progress;
+    run.btnRenameClick(progress);
+    const std::string label = Utf16ToUtf8(name);
+    EXPECT_TRUE(run.state.ErrorOccured) << label;
+    ASSERT_EQ(localErrors.reports.size(), 1u) << label;
+    EXPECT_EQ(localErrors.reports[0].source, u"a") << label;
+    EXPECT_EQ(run.state.FirstError.reason(), u"The new name would leave the listed folder")
+        << label;
+    EXPECT_EQ(localFs.RenameCount(), 0) << label;
+    EXPECT_EQ(Snapshot(localFs, u"/f"),
+              (std::map<std::u16string, std::string>{{u"/f/a", "a"}, {u"/f/b", "b"}}))
+        << label;
+    EXPECT_FALSE(localStore.HasState()) << label;
+  }
+}
+
+TEST_F(TRenameCommandTest, NameEndingInDotStaysUnderAnEmptyScript) {
+  Populate(fs, u"/f", {{u"x.", u"x."}, {u"y..", u"y.."}, {u"z.txt.", u"z.txt."}});
+  session.model.folder = u"/f";
+  TNoProgress progress;
+  session.Refresh(progress, false);
+  const TRenameResult result = Run();
+  EXPECT_EQ(result.planned, 0);
+  EXPECT_EQ(fs.RenameCount(), 0);
+  EXPECT_EQ(Snapshot(fs, u"/f").size(), 3u);
+}
+
+TEST_F(TRenameCommandTest, AnUnrelatedFileUnderATemporaryNameIsNeverTaken) {
+  for (const bool undoMode : {false, true}) {
+    TFakeFileSystem localDisk;
+    TSession local(localDisk, clock, env, tags, u"/app/");
+    TfrmUndo localUndo(localDisk, u"/app/");
+    TUndoRename localStore(localDisk, u"/app/");
+    TRenameCommand run(local, localUndo, localStore, errors);
+    Populate(localDisk, u"/f", {{u"a", u"b"}}, {u"b.TW_TEMPNAME"});
+    ASSERT_TRUE(UsePlan(local, u"/f", {{u"a", u"b"}}, u"/t/names.txt").ok());
+    local.list.SetChecked(1, false);  // the unrelated file takes no part
+    run.state.BatchUndo = undoMode;
+    run.state.BatchIgnore = !undoMode;
+    TNoProgress progress;
+    run.btnRenameClick(progress);
+    EXPECT_TRUE(run.state.ErrorOccured);
+    EXPECT_EQ(Snapshot(localDisk, u"/f"),
+              (std::map<std::u16string, std::string>{{u"/f/a", "a"},
+                                                     {u"/f/b.TW_TEMPNAME", "b.TW_TEMPNAME"}}))
+        << undoMode;
+  }
+}
+
+TEST_F(TRenameCommandTest, IgnoreAnswerAsksOnceSkipsLaterFailuresAndStoresNothing) {
+  Prepare(SwapChainCasePlan(2));
+  fs.FailRename(2);
+  fs.FailRename(4);
+  fs.FailRename(13);
+  const TRenameResult result = Run();
+  EXPECT_EQ(errors.reports.size(), 1u);
+  // Two injected in phase 1 leave their swap partners nowhere to go in
+  // phase 2 (the names are still taken), one injected in phase 2.
+  EXPECT_EQ(result.failures.size(), 5u);
+  EXPECT_EQ(result.failures[2].status.code(), EEXIST);
+  EXPECT_TRUE(command.state.SkipErrors);
+  EXPECT_FALSE(command.state.StopRenaming);
+  EXPECT_FALSE(store.HasState());
+  EXPECT_TRUE(result.undoEnabled);  // the run was not stopped
+  // The first failure is kept apart from the last attempt.
+  EXPECT_EQ(command.state.FirstErrorSrcFile, fs.Renames()[1].from.substr(3));
+  EXPECT_EQ(command.state.FirstErrorTargetFile, fs.Renames()[1].to.substr(3));
+  EXPECT_EQ(command.state.ErrorSrcFile, fs.Renames().back().from.substr(3));
+}
+
+TEST_F(TRenameCommandTest, BatchUndoStopsInPhaseOneAndPutsEveryEntryBack) {
+  const TNamePlan plan = SwapChainCasePlan(3);
+  Prepare(plan, {});
+  const auto before = Snapshot(fs, u"/f");
+  command.state.BatchUndo = true;
+  fs.FailRename(7);
+  const TRenameResult result = Run();
+  EXPECT_TRUE(result.stopped);
+  EXPECT_FALSE(result.undoEnabled);
+  EXPECT_EQ(command.state.ExitCode, 1);
+  EXPECT_TRUE(errors.reports.empty());
+  EXPECT_EQ(Snapshot(fs, u"/f"), before);
+  // Six entries moved before the failure came back: twelve moves recorded.
+  EXPECT_EQ(undo.UndoCount(), 12);
+}
+
+TEST_F(TRenameCommandTest, StopAndUndoInPhaseTwoReversesTheRunAtOnce) {
+  Prepare(SwapChainCasePlan(3));
+  const auto before = Snapshot(fs, u"/f");
+  errors.answer = TRenameErrorAnswer::Stop;
+  fs.FailRename(20);  // 15 entries: the fifth move of phase 2
+  const TRenameResult result = Run();
+  EXPECT_EQ(errors.reports.size(), 1u);
+  EXPECT_TRUE(result.stopped);
+  EXPECT_TRUE(result.undoFailures.empty());
+  EXPECT_EQ(Snapshot(fs, u"/f"), before);
+  EXPECT_EQ(undo.UndoCount(), 0);
+  EXPECT_FALSE(store.HasState());
+}
+
+TEST_F(TRenameCommandTest, RecursiveListAsksToShowItAgainOnlyOutsideBatchMode) {
+  Prepare({{u"a", u"b"}});
+  int asked = 0;
+  const auto ask = [&] {
+    ++asked;
+    return true;
+  };
+  TNoProgress progress;
+  command.state.CurrentFileListIsRecursive = true;
+  command.btnRenameClick(progress, ask);
+  EXPECT_EQ(asked, 1);
+  EXPECT_FALSE(command.state.CurrentFileListIsRecursive);
+  EXPECT_FALSE(command.state.UseRecursiveOnce);  // used by the refresh
+  command.state.CurrentFileListIsRecursive = true;
+  command.state.BatchIgnore = true;
+  command.btnRenameClick(progress, ask);
+  EXPECT_EQ(asked, 1);
+}
+
+TEST_F(TRenameCommandTest, ProgressRunsThroughBothHalves) {
+  TNamePlan plan;
+  for (int i = 0; i < 700; ++i) plan.emplace_back(u"f" + IntToStr(1000 + i), u"g" + IntToStr(i));
+  Prepare(plan);
+  TRecordingProgress progress;
+  command.btnRenameClick(progress);
+  const auto messages = progress.CallsStartingWith("Message: Renaming ...");
+  EXPECT_EQ(messages, (std::vector<std::string>{"Message: Renaming ...",
+                                                "Message: Renaming ... %21",
+                                                "Message: Renaming ... %43",
+                                                "Message: Renaming ... %71",
+                                                "Message: Renaming ... %93"}));
+  EXPECT_EQ(progress.CallsStartingWith("Started: Renaming").size(), 1u);
+}
+
+TEST_F(TRenameCommandTest, RenameInPlaceMovesOnceAndStoresASingleBatch) {
+  Populate(fs, u"/f", {{u"a", u"a"}, {u"b", u"b"}});
+  session.model.folder = u"/f";
+  TNoProgress progress;
+  session.Refresh(progress, false);
+  undo.AddUndo(u"/f/q", u"/f/r");
+  const TRenameInPlaceResult done = RenameInPlace(session, 0, u"Alpha", undo, store);
+  EXPECT_TRUE(done.status.ok());
+  EXPECT_EQ(session.list.GetFileData(0)->caption, u"Alpha");
+  EXPECT_EQ(undo.UndoCount(), 0);
+  EXPECT_EQ(store.NextIndex(), 1);
+  EXPECT_EQ(fs.RenameCount(), 1);  // no temporary name
+  // Never over another entry, never out of the folder, never past the list.
+  EXPECT_EQ(RenameInPlace(session, 1, u"Alpha", undo, store).status.code(), EEXIST);
+  EXPECT_FALSE(RenameInPlace(session, 1, u"../b", undo, store).status.ok());
+  EXPECT_FALSE(RenameInPlace(session, 1, u"", undo, store).status.ok());
+  EXPECT_FALSE(RenameInPlace(session, 9, u"c", undo, store).status.ok());
+  EXPECT_EQ(session.list.GetFileData(1)->caption, u"b");
+  EXPECT_EQ(store.NextIndex(), 1);
+  EXPECT_EQ(Snapshot(fs, u"/f"),
+            (std::map<std::u16string, std::string>{{u"/f/Alpha", "a"}, {u"/f/b", "b"}}));
+}
+
+TEST(TCheckNewNameTest, AcceptsNamesInsideTheFolderOnly) {
+  const std::pair<std::u16string, bool> cases[] = {
+      {u"a", true},        {u"sub/a", true},  {u"a.b.c", true},   {u"..a", true},
+      {u"a..", true},      {u"", false},      {u".", false},      {u"..", false},
+      {u"../a", false},    {u"a/..", false},  {u"/a", false},     {u"a//b", false},
+      {u"a/", false},      {u"a/./b", false}, {std::u16string(u"a\0b", 3), false},
+  };
+  for (const auto& [name, ok] : cases) {
+    EXPECT_EQ(CheckNewNameStaysInFolder(name).ok(), ok) << Utf16ToUtf8(name);
+  }
+}
+
+}  // namespace
