@@ -145,7 +145,13 @@ std::vector<TRenamePair> TfrmUndo::MovesToReverse() const {
   for (size_t i = 0; i < pairs_.size(); ++i) {
     const TRenamePair& pair = pairs_[i];
     size_t entry = entries.size();
-    const auto moved = entryAt.find(pair.oldName);
+    // A move continues an earlier one only through a temporary name (a run's
+    // second phase or put-back); a stored batch holds simultaneous moves, so a
+    // swap a->b beside b->a is two entries, not one moving twice.
+    const bool throughTemporary =
+        pair.oldName.size() >= tempTag_.size() &&
+        std::u16string_view(pair.oldName).substr(pair.oldName.size() - tempTag_.size()) == tempTag_;
+    const auto moved = throughTemporary ? entryAt.find(pair.oldName) : entryAt.end();
     if (moved != entryAt.end()) {
       entry = moved->second;
       entryAt.erase(moved);

@@ -58,6 +58,23 @@ TEST_F(TUndoTest, ReversesSwapsChainsAndCaseChanges) {
   EXPECT_EQ(undo.UndoCount(), 0);
 }
 
+// A batch read back from the undo store holds the final moves side by side.
+TEST_F(TUndoTest, ReversesAStoredBatchWithASwapAndAChain) {
+  fake.AddFile(u"/d/b", Content(u"a"));   // a -> b
+  fake.AddFile(u"/d/a", Content(u"b"));   // b -> a
+  fake.AddFile(u"/d/c3", Content(u"c2")); // c2 -> c3
+  fake.AddFile(u"/d/c2", Content(u"c1")); // c1 -> c2
+  undo.AddUndo(u"/d/a", u"/d/b");
+  undo.AddUndo(u"/d/b", u"/d/a");
+  undo.AddUndo(u"/d/c1", u"/d/c2");
+  undo.AddUndo(u"/d/c2", u"/d/c3");
+  const TUndoResult result = undo.UndoNow(u"", errors);
+  EXPECT_EQ(result.reversed, 4);
+  EXPECT_TRUE(errors.reports.empty());
+  for (const char16_t* name : {u"a", u"b", u"c1", u"c2"}) EXPECT_EQ(At(name), Content(name));
+  EXPECT_FALSE(fake.Exists(u"/d/c3"));
+}
+
 TEST_F(TUndoTest, FindsEntriesUnderTheirTemporaryNamesWhenTheSecondPhaseStopped) {
   Files({u"a", u"b", u"c"});
   Run({{u"a", u"b"}, {u"b", u"c"}, {u"c", u"a"}}, 1);  // only a reached its final name
