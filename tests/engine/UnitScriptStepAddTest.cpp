@@ -12,15 +12,6 @@ namespace {
 
 std::string Narrow(std::u16string_view text) { return Utf16ToUtf8(text); }
 
-// Runs `step` on "name" + "ext" of the entry "name.ext"; returns "name|ext".
-std::u16string RunStep(TScriptStep& step, std::u16string name, std::u16string ext,
-                       bool regExp = false) {
-  TScriptTestContext t;
-  t.ctx.UseRegExp = regExp;
-  RenameRecord rec = TestRecord(name + ext);
-  step.Execute(name, ext, rec, t.ctx);
-  return name + u"|" + ext;
-}
 
 // --- TYPE 0 ---------------------------------------------------------------
 

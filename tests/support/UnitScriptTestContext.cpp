@@ -1,5 +1,7 @@
 #include "support/UnitScriptTestContext.h"
 
+#include "engine/UnitScriptStep.h"
+
 TScriptTestContext::TScriptTestContext()
     : vars(fs, clock, env, tags), ctx(vars, sequence, collisions) {}
 
@@ -10,4 +12,12 @@ RenameRecord TestRecord(std::u16string_view fileName) {
   rec.selectedposition = rec.selectedtotal = 1;
   rec.foldertotal = 1;
   return rec;
+}
+
+std::u16string RunStep(TScriptStep& step, std::u16string name, std::u16string ext, bool regExp) {
+  TScriptTestContext t;
+  t.ctx.UseRegExp = regExp;
+  RenameRecord rec = TestRecord(name + ext);
+  step.Execute(name, ext, rec, t.ctx);
+  return name + u"|" + ext;
 }

@@ -32,3 +32,10 @@ class TScriptTestContext {
 // A record for the entry `fileName` ("name.ext") in the folder "/test/",
 // first and only checked entry of its list.
 RenameRecord TestRecord(std::u16string_view fileName);
+
+class TScriptStep;
+
+// Runs `step` alone on `name` + `ext` (entry "name.ext", fresh context);
+// returns "name|ext".
+std::u16string RunStep(TScriptStep& step, std::u16string name, std::u16string ext,
+                       bool regExp = false);
