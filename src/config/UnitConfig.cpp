@@ -3,8 +3,8 @@
 #include <cerrno>
 
 #include "config/UnitColumnManager.h"
-#include "config/UnitMainModel.h"
 #include "matching/UnitMetaVariables.h"
+#include "model/UnitMainModel.h"
 #include "platform/UnitFileSystem.h"
 #include "platform/UnitText.h"
 #include "scriptio/UnitMyINIFile.h"

@@ -7,10 +7,10 @@
 #include "engine/UnitScriptStepAdd.h"
 #include "engine/UnitScriptStepCondition.h"
 #include "engine/UnitScriptStepFactory.h"
-#include "filelist/UnitCollisionDialog.h"
-#include "filelist/UnitTagData.h"
 #include "matching/UnitMetaVariables.h"
 #include "matching/UnitWildcards.h"
+#include "model/UnitCollisionDialog.h"
+#include "model/UnitTagData.h"
 #include "platform/UnitText.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "filelist/UnitRenameRecord.h"
+#include "model/UnitRenameRecord.h"
 
 class TScriptContext;
 

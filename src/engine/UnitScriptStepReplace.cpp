@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "engine/UnitScriptContext.h"
-#include "filelist/UnitReplacementSequence.h"
 #include "matching/UnitWildcards.h"
+#include "model/UnitReplacementSequence.h"
 #include "platform/UnitText.h"
 
 namespace {

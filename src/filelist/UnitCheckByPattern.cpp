@@ -3,9 +3,9 @@
 #include <memory>
 
 #include "filelist/UnitFileList.h"
-#include "filelist/UnitRenameRecord.h"
 #include "matching/UnitRegExpWildcards.h"
 #include "matching/UnitWildcards.h"
+#include "model/UnitRenameRecord.h"
 #include "platform/UnitText.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "filelist/UnitRenameRecord.h"
+#include "model/UnitRenameRecord.h"
 #include "platform/UnitDateTime.h"
 #include "platform/UnitStatus.h"
 

@@ -2,8 +2,7 @@
 
 #include <algorithm>
 
-#include "filelist/UnitFolderScan.h"
-#include "filelist/UnitRenameRecord.h"
+#include "model/UnitRenameRecord.h"
 #include "platform/UnitClock.h"
 #include "platform/UnitProgress.h"
 

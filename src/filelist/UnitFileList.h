@@ -13,9 +13,10 @@
 
 #include "filelist/UnitFileListData.h"
 #include "filelist/UnitFileListSort.h"
+#include "filelist/UnitFolderScan.h"
 #include "filelist/UnitFoldersCount.h"
 #include "filelist/UnitScanOptions.h"
-#include "filelist/UnitTagData.h"
+#include "model/UnitTagData.h"
 
 class TClock;
 class TFileSystem;
@@ -24,10 +25,10 @@ class TProgress;
 // The width of a column text in pixels, for "Auto Width".
 using TTextMeasure = std::function<int(std::u16string_view text)>;
 
-class TFrmDummyShowPreview {
+class TFrmDummyShowPreview : public TScanSink {
  public:
   static constexpr int kMaxColumns = 1000;
-  static constexpr int kProgressInterval = 200;  // entries between progress reports
+  static constexpr int kProgressInterval = kScanProgressInterval;
 
   // `fs` and `clock` must outlive the list.
   TFrmDummyShowPreview(TFileSystem& fs, const TClock& clock);
@@ -43,7 +44,11 @@ class TFrmDummyShowPreview {
   bool RefreshFileList(const TScanOptions& options, TProgress& progress, bool& UseRecursiveOnce,
                        int& FilesCount, bool Unchecked, int& CheckedCount, int& FoldersCount);
   // Stops a running scan at its next entry (call it from a progress callback).
-  void CancelRefreshFileList() { DoCancelRefreshFileList = true; }
+  void CancelRefreshFileList() override { DoCancelRefreshFileList = true; }
+  bool RefreshCancelRequested() const override { return DoCancelRefreshFileList; }
+  void AddFolderCount(const std::u16string& path, int files) override {
+    fFoldersCount.Add(path, files);
+  }
   bool RefreshWasCancelled() const { return fLastScanCancelled; }
   // The folder and recursion of the last refresh.
   const std::u16string& ListedFolder() const { return fListedFolder; }
@@ -54,7 +59,7 @@ class TFrmDummyShowPreview {
   void SetIgnoreInterface(bool value) { IgnoreInterface = value; }
 
   // Rows. Indexes past the end give nullptr / false.
-  int Count() const { return static_cast<int>(DataList.size()); }
+  int Count() const override { return static_cast<int>(DataList.size()); }
   TFileListData* GetFileData(int row);
   const TFileListData* GetFileData(int row) const;
   // The state flags of a row; nullptr ("Unexpected tagdata error") when its
@@ -71,7 +76,7 @@ class TFrmDummyShowPreview {
   std::u16string GetFullNewName(int row) const;
   // Appends an entry with its state flags; the list sets its `index` and
   // `data`. The scan adds through this; so can tests and benchmarks.
-  void AddEntry(TFileListData entry, const TTagData& tag, bool checked);
+  void AddEntry(TFileListData entry, const TTagData& tag, bool checked) override;
   // Removes every entry, the folder counts and the selection.
   void Clear();
 
@@ -132,7 +137,6 @@ class TFrmDummyShowPreview {
   void WidenColumn(int column, std::u16string_view text);
 
  private:
-  friend class TFolderScan;
 
   int Measure(std::u16string_view text) const;
   void ResetColSize();

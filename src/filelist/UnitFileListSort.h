@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "filelist/UnitFileListData.h"
-#include "filelist/UnitTagData.h"
+#include "model/UnitTagData.h"
 
 enum class TSortKind {
   Name,

@@ -1,8 +1,9 @@
 #include "filelist/UnitFolderScan.h"
 
 #include "filelist/UnitEntryColumns.h"
-#include "filelist/UnitFileList.h"
-#include "filelist/UnitRenameRecord.h"
+#include "filelist/UnitFileListData.h"
+#include "model/UnitRenameRecord.h"
+#include "model/UnitTagData.h"
 #include "platform/UnitFileSystem.h"
 #include "platform/UnitProgress.h"
 #include "platform/UnitText.h"
@@ -35,7 +36,7 @@ TFolderScan::TFolderScan(TFileSystem& fs, TProgress& progress, const TScanOption
   fFolderMask.SetSearchPattern(options.filterFolderNames ? pattern : u"*.*");
 }
 
-TScanResult TFolderScan::Run(TFrmDummyShowPreview& list) {
+TScanResult TFolderScan::Run(TScanSink& list) {
   list_ = &list;
   fResult = TScanResult();
   if (!options_.folder.empty()) {
@@ -53,7 +54,7 @@ void TFolderScan::ScanFolder(const std::u16string& sub) {
   (void)fs_.ListFolder(base_ + sub, [&](const TFolderEntry& entry) {
     return Visit(sub, entry, filesHere);
   });
-  list_->fFoldersCount.Add(base_ + sub, filesHere);
+  list_->AddFolderCount(base_ + sub, filesHere);
 }
 
 bool TFolderScan::Visit(const std::u16string& sub, const TFolderEntry& entry, int& filesHere) {
@@ -115,19 +116,19 @@ void TFolderScan::AddEntry(const std::u16string& caption, const TFolderEntry& en
   data.SetDateCreated(DateText(tag.Created, 1));
   list_->AddEntry(std::move(data), tag, checked);
   const int count = list_->Count();
-  if (count % TFrmDummyShowPreview::kProgressInterval == 0) {
+  if (count % kScanProgressInterval == 0) {
     progress_.Advanced(count);
     if (progress_.Cancelled()) list_->CancelRefreshFileList();
   }
 }
 
 void TFolderScan::CountEnumerated(const std::u16string& name) {
-  if (++fEnumerated % TFrmDummyShowPreview::kProgressInterval != 0) return;
+  if (++fEnumerated % kScanProgressInterval != 0) return;
   progress_.Message(name);
   if (progress_.Cancelled()) list_->CancelRefreshFileList();
 }
 
-bool TFolderScan::Cancelled() const { return list_->DoCancelRefreshFileList; }
+bool TFolderScan::Cancelled() const { return list_->RefreshCancelRequested(); }
 
 const std::u16string& TFolderScan::DateText(int32_t packed, int column) {
   TDateCache& cache = fDateCache[column];

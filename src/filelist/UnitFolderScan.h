@@ -10,9 +10,26 @@
 #include "platform/UnitDateTime.h"
 
 class TFileSystem;
-class TFrmDummyShowPreview;
 class TProgress;
+struct TFileListData;
 struct TFolderEntry;
+struct TTagData;
+
+// Entries between progress reports of a scan.
+inline constexpr int kScanProgressInterval = 200;
+
+// Where a scan puts what it finds: the file list implements it.
+class TScanSink {
+ public:
+  virtual ~TScanSink() = default;
+  virtual void AddEntry(TFileListData entry, const TTagData& tag, bool checked) = 0;
+  virtual int Count() const = 0;
+  // Records the number of files listed in the folder `path`.
+  virtual void AddFolderCount(const std::u16string& path, int files) = 0;
+  // Asks the scan to stop at its next entry.
+  virtual void CancelRefreshFileList() = 0;
+  virtual bool RefreshCancelRequested() const = 0;
+};
 
 struct TScanResult {
   int filesCount = 0;    // files that passed the filter, listed or not
@@ -31,7 +48,7 @@ class TFolderScan {
   // Appends the entries to `list` (which must be empty) and adds the files
   // per folder to its folder counts. Symbolic links are listed as files and
   // never entered; folders that cannot be read are skipped.
-  TScanResult Run(TFrmDummyShowPreview& list);
+  TScanResult Run(TScanSink& list);
 
  private:
   // Scans base + sub (sub empty or ending with "/").
@@ -56,7 +73,7 @@ class TFolderScan {
   TFileSystem& fs_;
   TProgress& progress_;
   const TScanOptions& options_;
-  TFrmDummyShowPreview* list_ = nullptr;
+  TScanSink* list_ = nullptr;
   std::u16string base_;
   TWildcards wc;         // the name filter
   TWildcards fFolderMask; // folder names, when the filter applies to them

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "filelist/UnitFileFolderMode.h"
+#include "model/UnitFileFolderMode.h"
 
 struct TScanOptions {
   std::u16string folder;                             // the folder to list; empty lists nothing

@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-#include "filelist/UnitRenameRecord.h"
+#include "model/UnitRenameRecord.h"
 #include "platform/UnitStatus.h"
 
 class TClock;

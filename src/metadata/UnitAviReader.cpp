@@ -4,7 +4,7 @@
 
 #include "metadata/UnitByteSource.h"
 #include "metadata/UnitBytes.h"
-#include "metadata/UnitVideo.h"
+#include "metadata/UnitVideoProperties.h"
 
 void ReadAvi(TByteSource& source, TVideoProperties& video) {
   // The main AVI header in its usual place: "RIFF" size "AVI " "LIST" size

@@ -6,7 +6,7 @@
 
 #include "metadata/UnitByteSource.h"
 #include "metadata/UnitBytes.h"
-#include "metadata/UnitVideo.h"
+#include "metadata/UnitVideoProperties.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include "metadata/UnitByteSource.h"
 #include "metadata/UnitBytes.h"
 #include "metadata/UnitTagText.h"
-#include "metadata/UnitVideo.h"
+#include "metadata/UnitVideoProperties.h"
 #include "platform/UnitText.h"
 
 namespace {

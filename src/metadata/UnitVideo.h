@@ -8,18 +8,9 @@
 #include <string_view>
 
 #include "metadata/UnitTagList.h"
+#include "metadata/UnitVideoProperties.h"
 
 class TByteSource;
-
-struct TVideoProperties {
-  bool recognised = false;  // the container was recognised
-  uint32_t width = 0;       // 0 when unknown
-  uint32_t height = 0;
-  TTagList texts;  // "?v_len?", "?v_qt_" + atom + "?", "?v_ms_" + field + "?"
-};
-
-// Whole seconds as "hh-mm-ss" ("01-02-03"); hours may have more digits.
-std::u16string DurationText(uint64_t seconds);
 
 // Reads the container that `extension` names (".avi"; compared without
 // regard to case). Other extensions and unrecognised files yield nothing.

@@ -4,12 +4,13 @@
 #include <cerrno>
 #include <cmath>
 
-#include "filelist/UnitRenameRecord.h"
+#include "model/UnitRenameRecord.h"
 #include "platform/UnitFileSystem.h"
 #include "platform/UnitProgress.h"
 #include "platform/UnitText.h"
 #include "rename/UnitRenameErrorHandler.h"
-#include "rename/UnitSession.h"
+#include "filelist/UnitFileList.h"
+#include "rename/UnitRenameWorkspace.h"
 #include "rename/UnitUndo.h"
 #include "rename/UnitUndoRename.h"
 
@@ -56,19 +57,19 @@ TStatus CheckNewNameStaysInFolder(std::u16string_view name) {
   }
 }
 
-TRenameCommand::TRenameCommand(TSession& session, TfrmUndo& undo, TUndoRename& store,
+TRenameCommand::TRenameCommand(TRenameWorkspace& workspace, TfrmUndo& undo, TUndoRename& store,
                                TRenameErrorHandler& errors)
-    : session_(session), undo_(undo), store_(store), errors_(errors) {}
+    : workspace_(workspace), undo_(undo), store_(store), errors_(errors) {}
 
 std::u16string TRenameCommand::Base() const {
-  std::u16string base = session_.list.ListedFolder();
+  std::u16string base = workspace_.Entries().ListedFolder();
   if (base.empty() || base.back() != u'/') base += u'/';
   return base;
 }
 
 std::vector<TPlannedRename> TRenameCommand::PlanRenames() const {
   std::vector<TPlannedRename> plan;
-  const TFrmDummyShowPreview& list = session_.list;
+  const TFrmDummyShowPreview& list = workspace_.Entries();
   for (int row = 0; row < list.Count(); ++row) {
     const TFileListData& data = *list.GetFileData(row);
     if (!data.Checked()) continue;
@@ -93,9 +94,9 @@ bool TRenameCommand::RenameOne(const std::u16string& source, const std::u16strin
   while (true) {
     const size_t slash = target.rfind(u'/');
     if (slash != std::u16string::npos) {
-      (void)session_.fs.CreateFolderPath(base + target.substr(0, slash));
+      (void)workspace_.Files().CreateFolderPath(base + target.substr(0, slash));
     }
-    status = session_.fs.RenameNoReplace(base + from, base + target);
+    status = workspace_.Files().RenameNoReplace(base + from, base + target);
     state.ErrorIOResult = status.code();
     if (status.ok() || alternative.empty() || alternative == from) break;
     from = alternative;  // reaches an entry through its short name
@@ -140,7 +141,7 @@ void TRenameCommand::StopAndUndo() {
 }
 
 void TRenameCommand::Report(TProgress& progress, int row, int base) const {
-  const int entries = session_.list.Count();
+  const int entries = workspace_.Entries().Count();
   if (entries <= 1 || row % kProgressEvery != 0 || row == 0) return;
   const int half = static_cast<int>(std::lround(row * 100.0 / (entries - 1))) / 2;
   const int position = base == 0 ? std::max(1, half) : base + half;
@@ -183,7 +184,7 @@ void TRenameCommand::PutBack(const std::vector<TPlannedRename>& plan,
   const std::u16string base = Base();
   for (size_t i = 0; i < plan.size(); ++i) {
     const std::u16string temp = TempName(plan[i].target);
-    if (moved[i] && session_.fs.Exists(base + temp)) {
+    if (moved[i] && workspace_.Files().Exists(base + temp)) {
       RenameOne(temp, plan[i].source, plan[i].alternative, false);
     }
   }
@@ -201,9 +202,9 @@ void TRenameCommand::StoreBatch(const std::vector<TPlannedRename>& plan, TRename
 void TRenameCommand::RefreshAndRecheck(TProgress& progress) {
   const bool recursive = state.UseRecursiveOnce;
   state.UseRecursiveOnce = false;
-  session_.Refresh(progress, recursive);
+  workspace_.Refresh(progress, recursive);
   if (undo_.UndoCount() == 0) return;
-  TFrmDummyShowPreview& list = session_.list;
+  TFrmDummyShowPreview& list = workspace_.Entries();
   const std::u16string base = Base();
   for (int row = 0; row < list.Count(); ++row) {
     list.SetChecked(row, undo_.IsNewName(base + list.GetFileData(row)->caption));
@@ -213,7 +214,7 @@ void TRenameCommand::RefreshAndRecheck(TProgress& progress) {
 TRenameResult TRenameCommand::btnRenameClick(TProgress& progress,
                                              const std::function<bool()>& askShowRecursiveAgain) {
   TRenameResult result;
-  const TPreviewResult preview = session_.Preview(progress);
+  const TPreviewResult preview = workspace_.Preview(progress);
   if (!preview.ran) return result;
   result.ran = true;
   undo_.ClearAll();

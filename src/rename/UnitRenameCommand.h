@@ -15,7 +15,7 @@
 
 class TProgress;
 class TRenameErrorHandler;
-class TSession;
+class TRenameWorkspace;
 class TUndoRename;
 class TfrmUndo;
 
@@ -58,7 +58,7 @@ class TRenameCommand {
   // `errors` is asked about a failed move unless the run skips errors or a
   // batch mode decides; its answer Stop reverses the run at once ("Stop and
   // Undo") and ends it.
-  TRenameCommand(TSession& session, TfrmUndo& undo, TUndoRename& store,
+  TRenameCommand(TRenameWorkspace& workspace, TfrmUndo& undo, TUndoRename& store,
                  TRenameErrorHandler& errors);
 
   // The whole command: preview, phase 1, phase 2 or the put-back of phase 1,
@@ -98,7 +98,7 @@ class TRenameCommand {
   void RefreshAndRecheck(TProgress& progress);
   void Report(TProgress& progress, int row, int base) const;
 
-  TSession& session_;
+  TRenameWorkspace& workspace_;
   TfrmUndo& undo_;
   TUndoRename& store_;
   TRenameErrorHandler& errors_;

@@ -7,7 +7,7 @@
 
 #include "platform/UnitStatus.h"
 
-class TSession;
+class TRenameWorkspace;
 class TUndoRename;
 class TfrmUndo;
 
@@ -26,5 +26,5 @@ struct TRenameInPlaceResult {
 // becomes `newName`, the move is stored with SaveSingleRenameToFile and the
 // undo list in memory is cleared. A name that leaves the listed folder, an
 // empty name and a row past the end change nothing and fail.
-TRenameInPlaceResult RenameInPlace(TSession& session, int row, const std::u16string& newName,
+TRenameInPlaceResult RenameInPlace(TRenameWorkspace& workspace, int row, const std::u16string& newName,
                                    TfrmUndo& undo, TUndoRename& store);

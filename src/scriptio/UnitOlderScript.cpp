@@ -1,7 +1,7 @@
 #include "scriptio/UnitOlderScript.h"
 
-#include "config/UnitMainModel.h"
 #include "engine/UnitScriptActions.h"
+#include "model/UnitMainModel.h"
 #include "platform/UnitText.h"
 #include "scriptio/UnitTWScript.h"
 

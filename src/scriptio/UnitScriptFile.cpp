@@ -2,9 +2,9 @@
 
 #include <string_view>
 
-#include "config/UnitMainModel.h"
 #include "engine/UnitScriptActions.h"
 #include "engine/UnitScriptStepFactory.h"
+#include "model/UnitMainModel.h"
 #include "platform/UnitFileSystem.h"
 #include "platform/UnitText.h"
 #include "scriptio/UnitMyINIFile.h"

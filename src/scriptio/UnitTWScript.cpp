@@ -4,7 +4,7 @@
 #include <initializer_list>
 #include <vector>
 
-#include "config/UnitMainModel.h"
+#include "model/UnitMainModel.h"
 #include "platform/UnitFileSystem.h"
 #include "platform/UnitText.h"
 #include "scriptio/UnitMyINIFile.h"

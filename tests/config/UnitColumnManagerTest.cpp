@@ -6,7 +6,7 @@
 #include "config/UnitColumnSizing.h"
 #include "config/UnitConfig.h"
 #include "config/UnitConfigTestSupport.h"
-#include "config/UnitMainModel.h"
+#include "model/UnitMainModel.h"
 #include "support/UnitScriptTestContext.h"
 
 namespace {

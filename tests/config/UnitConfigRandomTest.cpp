@@ -12,9 +12,9 @@
 #include "config/UnitFileDrop.h"
 #include "config/UnitFilterPresetsFile.h"
 #include "config/UnitInsertMenuFile.h"
-#include "config/UnitMainModel.h"
 #include "config/UnitMenuShortcutsFile.h"
 #include "config/UnitPlainIniFile.h"
+#include "model/UnitMainModel.h"
 #include "support/UnitScriptTestContext.h"
 
 namespace {

@@ -7,7 +7,7 @@
 
 #include "config/UnitColumnManager.h"
 #include "config/UnitConfigTestSupport.h"
-#include "config/UnitMainModel.h"
+#include "model/UnitMainModel.h"
 #include "scriptio/UnitMyINIFile.h"
 #include "support/UnitScriptTestContext.h"
 

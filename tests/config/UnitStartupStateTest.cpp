@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "config/UnitConfigTestSupport.h"
-#include "config/UnitMainModel.h"
+#include "model/UnitMainModel.h"
 #include "support/UnitScriptTestContext.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include "engine/UnitScriptStepAdd.h"
 #include "engine/UnitScriptStepCondition.h"
-#include "filelist/UnitTagData.h"
+#include "model/UnitTagData.h"
 #include "platform/UnitText.h"
 #include "support/UnitScriptTestContext.h"
 

@@ -2,19 +2,19 @@
 
 #include <gtest/gtest.h>
 
-#include "UnitRenameRunFixture.h"
 #include "UnitUndoScenario.h"
 #include "engine/UnitScriptStepReplace.h"
 #include "platform/UnitFileSystem.h"
 #include "platform/UnitText.h"
 #include "rename/UnitRenameInPlace.h"
-#include "rename/UnitSession.h"
 #include "rename/UnitUndo.h"
 #include "rename/UnitUndoRename.h"
+#include "session/UnitSession.h"
 #include "support/UnitFakeFileSystem.h"
 #include "support/UnitFakeServices.h"
 #include "support/UnitFaultyFileSystem.h"
 #include "support/UnitRecordingProgress.h"
+#include "support/UnitRenameRunFixture.h"
 #include "support/UnitTempFolder.h"
 
 namespace {

@@ -6,17 +6,17 @@
 
 #include <set>
 
-#include "UnitRenameRunFixture.h"
 #include "UnitUndoScenario.h"
+#include "cli/UnitApplication.h"
+#include "cli/UnitCommandLineSplit.h"
+#include "cli/UnitStartupMessages.h"
 #include "platform/UnitFileSystem.h"
 #include "platform/UnitProgress.h"
 #include "platform/UnitText.h"
-#include "rename/UnitApplication.h"
-#include "rename/UnitCommandLineSplit.h"
-#include "rename/UnitStartupMessages.h"
 #include "support/UnitFakeFileSystem.h"
 #include "support/UnitFakeServices.h"
 #include "support/UnitFaultyFileSystem.h"
+#include "support/UnitRenameRunFixture.h"
 #include "support/UnitTempFolder.h"
 
 namespace {

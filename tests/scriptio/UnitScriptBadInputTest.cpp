@@ -5,7 +5,7 @@
 
 #include "UnitScriptIoFixture.h"
 #include "engine/UnitScriptContext.h"
-#include "filelist/UnitTagData.h"
+#include "model/UnitTagData.h"
 #include "platform/UnitText.h"
 #include "scriptio/UnitMyINIFile.h"
 #include "scriptio/UnitScriptFile.h"

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "config/UnitMainModel.h"
 #include "engine/UnitScriptActions.h"
+#include "model/UnitMainModel.h"
 #include "scriptio/UnitTWScript.h"
 #include "support/UnitFakeFileSystem.h"
 

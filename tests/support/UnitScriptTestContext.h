@@ -6,10 +6,10 @@
 #include <string>
 
 #include "engine/UnitScriptContext.h"
-#include "filelist/UnitCollisionDialog.h"
-#include "filelist/UnitRenameRecord.h"
-#include "filelist/UnitReplacementSequence.h"
 #include "matching/UnitMetaVariables.h"
+#include "model/UnitCollisionDialog.h"
+#include "model/UnitRenameRecord.h"
+#include "model/UnitReplacementSequence.h"
 #include "support/UnitFakeFileSystem.h"
 #include "support/UnitFakeServices.h"
 

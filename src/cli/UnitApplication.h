@@ -1,0 +1,63 @@
+// One run of the program: the session with the settings, the undo list and
+// the undo store around it, opened in start-up order, and closed at exit.
+// The command line drives it now; the window will drive the same object.
+#pragma once
+
+#include <string>
+
+#include "cli/UnitStartup.h"
+#include "config/UnitConfig.h"
+#include "rename/UnitRenameErrorHandler.h"
+#include "rename/UnitUndo.h"
+#include "rename/UnitUndoRename.h"
+#include "session/UnitSession.h"
+
+class TClock;
+class TEnvironment;
+class TFileSystem;
+class TProgress;
+class TStartupMessages;
+class TTagReader;
+
+// The services and sinks a run is built on; all must outlive it.
+struct TApplicationServices {
+  TFileSystem& fs;
+  const TClock& clock;
+  const TEnvironment& env;
+  TTagReader& tags;
+  std::u16string appFolder;  // ends with "/"
+  TStartupMessages& messages;
+  TProgress& progress;
+  TRenameErrorHandler& errors;  // the window's error dialog; never asked in batch modes
+  TPathSpelling spell;
+};
+
+class TApplication {
+ public:
+  explicit TApplication(const TApplicationServices& services);
+  TApplication(const TApplication&) = delete;
+  TApplication& operator=(const TApplication&) = delete;
+
+  // Creates the application folder and reads "tw.ini" (the settings reach
+  // the scan through the session); with `emptyUndoStore` (a window start)
+  // also empties the undo store. A batch run leaves that to the moment it
+  // renames, so a run that ends early keeps the last batch undoable.
+  // Problems with the settings are reported and the defaults used; a folder
+  // or undo store that cannot be made is an error.
+  TStatus Open(bool emptyUndoStore);
+  // The start-up over the command line `params` (TStartup::Start).
+  TCommandLineOutcome Start(const TFrmDummyInstance& params);
+  // At normal exit: removes the undo store's marker.
+  void Close();
+
+  TSession session;
+  TfrmConfig config;
+  TfrmUndo undo;
+  TUndoRename store;
+
+ private:
+  void ApplySettings();
+
+  TApplicationServices s_;
+  TStartup startup_;
+};

@@ -1,0 +1,17 @@
+// The services every command-line command runs on, built once by `main`.
+#pragma once
+
+class TClock;
+class TCommandOutput;
+class TEnvironment;
+class TFileSystem;
+class TTagReader;
+
+// All must outlive the commands that use them.
+struct TCliServices {
+  TFileSystem& fs;
+  const TClock& clock;
+  const TEnvironment& env;
+  TTagReader& tags;
+  TCommandOutput& output;
+};

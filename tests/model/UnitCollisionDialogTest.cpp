@@ -1,0 +1,39 @@
+#include "model/UnitCollisionDialog.h"
+
+#include <gtest/gtest.h>
+
+#include "model/UnitReplacementSequence.h"
+
+TEST(TFrmCollisionDialogTest, KeysFoldAsciiCaseAndOneTrailingDot) {
+  TFrmCollisionDialog registry;
+  EXPECT_EQ(registry.Add(u"", u"/A/Photo.JPG", 3), -1);
+  EXPECT_EQ(registry.Add(u"", u"/a/photo.jpg", 5), 3);
+  EXPECT_EQ(registry.Add(u"", u"/a/photo.jpg.", 6), 3);
+  EXPECT_EQ(registry.Add(u"", u"/a/photo.jpg..", 7), -1);  // only one dot is dropped
+  int index = -1;
+  ASSERT_TRUE(registry.Exists(u"/A/PHOTO.jpg", index));
+  EXPECT_EQ(index, 3);  // the first holder stays
+  // Letters outside A-Z are not folded.
+  EXPECT_EQ(registry.Add(u"", u"/a/\u00C9t\u00E9", 8), -1);
+  EXPECT_EQ(registry.Add(u"", u"/a/\u00E9t\u00E9", 9), -1);
+  EXPECT_TRUE(registry.Exists(u"/a/\u00C9T\u00E9"));
+}
+
+TEST(TFrmCollisionDialogTest, ClearForgetsEveryName) {
+  TFrmCollisionDialog registry;
+  EXPECT_EQ(registry.Add(u"", u"x", 1), -1);
+  registry.Clear(1024);
+  EXPECT_FALSE(registry.Exists(u"x"));
+  EXPECT_EQ(registry.Add(u"", u"x", 2), -1);
+}
+
+TEST(TReplacementSequenceTest, NumbersDistinctTextsInOrder) {
+  TReplacementSequence seq;
+  EXPECT_EQ(seq.GetReplacementSequence(u""), u"");
+  EXPECT_EQ(seq.GetReplacementSequence(u"2013"), u"1");
+  EXPECT_EQ(seq.GetReplacementSequence(u"07"), u"2");
+  EXPECT_EQ(seq.GetReplacementSequence(u"2013"), u"1");
+  EXPECT_EQ(seq.GetReplacementSequence(u"7"), u"3");  // texts, not numbers
+  seq.Clear();
+  EXPECT_EQ(seq.GetReplacementSequence(u"07"), u"1");
+}
