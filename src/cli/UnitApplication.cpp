@@ -17,10 +17,19 @@ TApplication::TApplication(const TApplicationServices& services)
 TStatus TApplication::Open(bool emptyUndoStore) {
   TStatus status = s_.fs.CreateFolderPath(s_.appFolder);
   if (!status.ok()) return status;
-  status = config.LoadConfig();
-  if (!status.ok()) s_.messages.ConsoleError(u"tallowick: " + status.Message());
-  ApplySettings();
+  ReadSettings(true);
   return emptyUndoStore ? store.Create() : TStatus::Ok();
+}
+
+void TApplication::OpenToRead() { ReadSettings(false); }
+
+void TApplication::ReadSettings(bool writeWhenMissing) {
+  const TStatus status = config.LoadConfig(writeWhenMissing);
+  if (!status.ok()) s_.messages.ConsoleError(u"tallowick: " + status.Message());
+  const std::u16string excludeFile = s_.appFolder + std::u16string(TFrmExclude::kFileName);
+  const TStatus excluded = session.exclude.Load(s_.fs, excludeFile);
+  if (!excluded.ok()) s_.messages.ConsoleError(u"tallowick: " + excluded.Message());
+  ApplySettings();
 }
 
 void TApplication::ApplySettings() {

@@ -45,6 +45,10 @@ class TApplication {
   // Problems with the settings are reported and the defaults used; a folder
   // or undo store that cannot be made is an error.
   TStatus Open(bool emptyUndoStore);
+  // The same settings for a command that writes nothing (--preview,
+  // --describe, --expand): no folder is made, a missing "tw.ini" is not
+  // written, the undo store is left alone.
+  void OpenToRead();
   // The start-up over the command line `params` (TStartup::Start).
   TCommandLineOutcome Start(const TFrmDummyInstance& params);
   // At normal exit: removes the undo store's marker.
@@ -56,6 +60,7 @@ class TApplication {
   TUndoRename store;
 
  private:
+  void ReadSettings(bool writeWhenMissing);
   void ApplySettings();
 
   TApplicationServices s_;

@@ -1,5 +1,6 @@
 #include "cli/UnitCommandLine.h"
 
+#include <csignal>
 #include <unordered_map>
 #include <vector>
 
@@ -9,6 +10,7 @@
 #include "config/UnitFileDrop.h"
 #include "model/UnitRenameRecord.h"
 #include "platform/UnitFileSystem.h"
+#include "platform/UnitInterrupt.h"
 #include "platform/UnitProgress.h"
 #include "platform/UnitText.h"
 #include "rename/UnitRenameErrorHandler.h"
@@ -175,7 +177,7 @@ bool TCommandLine::LoadScript(const std::u16string& script, TCommandLineOutcome&
   const TStatus status = s_.session.LoadScript(script, &skipped);
   for (const std::u16string& line : skipped) s_.messages.ConsoleError(u"tallowick: " + line);
   if (!status.ok()) {
-    s_.messages.MessageBox(u"Unable to read script file: " + status.Message());
+    s_.messages.ConsoleError(u"tallowick: " + status.Message());
     Fail(outcome);
     return false;
   }
@@ -230,46 +232,114 @@ void TCommandLine::HandleMode(const TFrmDummyInstance& params, TCommandLineOutco
 }
 
 void TCommandLine::RunBatch(bool recursive, TCommandLineOutcome& outcome) {
+  outcome.endProgram = true;
   s_.session.Refresh(s_.progress, recursive);
   outcome.listed = true;
+  if (s_.progress.Cancelled()) {
+    s_.messages.ConsoleError(u"tallowick: interrupted before renaming; nothing was renamed.");
+    outcome.exitCode = InterruptedExitCode();
+    return;
+  }
   rename_.state.CurrentFileListIsRecursive = recursive;
-  // The store starts afresh with this run: earlier batches are not offered.
+  // The store starts afresh with this run, so no earlier batch can be taken
+  // for this one's; a run that could not be undone does not start.
   const TStatus store = s_.store.Create();
-  if (!store.ok()) s_.messages.ConsoleError(u"tallowick: " + store.Message());
+  if (!store.ok()) {
+    s_.messages.ConsoleError(u"tallowick: the undo store cannot be prepared, so nothing was "
+                             u"renamed: " + store.Message());
+    outcome.exitCode = 1;
+    return;
+  }
   outcome.rename = rename_.btnRenameClick(s_.progress);
   ReportBatch(outcome);
-  outcome.endProgram = true;
+}
+
+int TCommandLine::InterruptedExitCode() {
+  const int signal = CaughtInterrupt();
+  return InterruptExitCode(signal != 0 ? signal : SIGINT);
+}
+
+void TCommandLine::ReportFailures(const TRenameResult& result) {
+  for (const TRenameFailure& failure : result.failures) {
+    s_.messages.ConsoleError(u"Skipped (" + failure.source + u")->(" + failure.target + u"): " +
+                             failure.status.reason());
+  }
+  for (const TRenamePair& pair : result.undoFailures) {
+    s_.messages.ConsoleError(u"Error: could not move back (" + pair.oldName + u")->(" +
+                             pair.newName + u")");
+  }
+}
+
+void TCommandLine::ReportStore(const TRenameResult& result, TCommandLineOutcome& outcome) {
+  if (result.storeStatus.ok()) return;
+  s_.messages.ConsoleError(u"tallowick: the batch could not be kept for undo: " +
+                           result.storeStatus.Message());
+  if (outcome.exitCode == 0) outcome.exitCode = 1;
+}
+
+void TCommandLine::ReportCounts(const TRenameResult& result) {
+  const int skipped = result.planned - result.renamed;
+  s_.messages.ConsoleError(IntToStr(result.renamed) + u" of " + IntToStr(result.planned) +
+                           u" renamed, " + IntToStr(skipped) + u" skipped" +
+                           (result.renamed > 0 && result.storeStatus.ok()
+                                ? u"; tallowick --undo reverses what was renamed."
+                                : u"."));
+}
+
+// Reverses what the run recorded; true when every entry is back.
+bool TCommandLine::UndoRun() {
+  TConsoleUndoErrors undoErrors(s_.messages);
+  (void)s_.undo.UndoNow(u"", undoErrors);
+  return undoErrors.count == 0;
+}
+
+void TCommandLine::ReportInterrupt(TCommandLineOutcome& outcome) {
+  const TRenameResult& result = outcome.rename;
+  outcome.exitCode = InterruptedExitCode();
+  const int signal = CaughtInterrupt();
+  const std::u16string by =
+      u"tallowick: interrupted by " + std::u16string(InterruptName(signal != 0 ? signal : SIGINT));
+  ReportFailures(result);
+  if (rename_.state.BatchIgnore) {
+    s_.messages.ConsoleError(by + u"; the entries under way were finished.");
+    ReportCounts(result);
+    ReportStore(result, outcome);
+    return;
+  }
+  const bool back = UndoRun() && result.undoFailures.empty();
+  s_.messages.ConsoleError(by + (back ? u"; every entry is back under its old name."
+                                      : u"; some entries could not be moved back (listed above)."));
 }
 
 void TCommandLine::ReportBatch(TCommandLineOutcome& outcome) {
   const TRenameRunState& state = rename_.state;
+  const TRenameResult& result = outcome.rename;
+  if (result.interrupted) {
+    ReportInterrupt(outcome);
+    return;
+  }
   if (!state.ErrorOccured) {
-    if (!outcome.rename.storeStatus.ok()) {
-      s_.messages.ConsoleError(u"tallowick: the batch could not be kept for undo: " +
-                               outcome.rename.storeStatus.Message());
-    }
     outcome.exitCode = 0;
+    if (result.planned == 0) s_.messages.ConsoleLine(u"nothing to rename");
+    ReportStore(result, outcome);
     return;
   }
   outcome.exitCode = 1;
   const std::u16string pair = u"(" + state.FirstErrorSrcFile + u")->(" +
                               state.FirstErrorTargetFile + u")";
   if (state.BatchUndo) {
-    TConsoleUndoErrors undoErrors(s_.messages);
-    (void)s_.undo.UndoNow(u"", undoErrors);
-    if (undoErrors.count == 0) {
+    if (UndoRun() && result.undoFailures.empty()) {
       s_.messages.ConsoleError(u"Error: Failed to rename " + pair + u". Full undo executed.");
     } else {
-      s_.messages.ConsoleError(u"Error: Failed to rename " + pair + u". Undo incomplete: " +
-                               IntToStr(undoErrors.count) +
-                               u" entries could not be moved back (listed above).");
+      s_.messages.ConsoleError(u"Error: Failed to rename " + pair +
+                               u". Undo incomplete: the entries listed above could not be "
+                               u"moved back.");
     }
-    s_.messages.ConsoleError(u"  " + state.FirstError.Message());
+    s_.messages.ConsoleError(u"  " + state.FirstError.reason());
     return;
   }
-  for (const TRenameFailure& failure : outcome.rename.failures) {
-    s_.messages.ConsoleError(u"Skipped (" + failure.source + u")->(" + failure.target + u"): " +
-                             failure.status.reason());
-  }
+  ReportFailures(result);
   s_.messages.ConsoleError(u"Error: A rename failed, but errors are ignored. Skipped.");
+  ReportCounts(result);
+  ReportStore(result, outcome);
 }

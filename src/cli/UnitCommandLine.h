@@ -57,8 +57,9 @@ class TCommandLine {
 
   // Handles `params` once the start-up folder `start` is the model's folder.
   // With no parameter it does nothing. A batch mode renames and ends the
-  // program: exit code 0 when every rename succeeded, 1 after any failure or
-  // when the script or the folder is missing.
+  // program: exit code 0 when every rename succeeded, 1 after any failure,
+  // when the script or the folder is missing or the batch cannot be kept for
+  // undo; 128 + the signal when the progress asked to stop (an interrupt).
   TCommandLineOutcome Handle(const TFrmDummyInstance& params, const TStartupFolder& start);
 
   TRenameCommand& Rename() { return rename_; }
@@ -75,6 +76,12 @@ class TCommandLine {
   bool OpenFolderParameter(const std::u16string& param, TCommandLineOutcome& outcome);
   void RunBatch(bool recursive, TCommandLineOutcome& outcome);
   void ReportBatch(TCommandLineOutcome& outcome);
+  void ReportInterrupt(TCommandLineOutcome& outcome);
+  void ReportFailures(const TRenameResult& result);
+  void ReportCounts(const TRenameResult& result);
+  void ReportStore(const TRenameResult& result, TCommandLineOutcome& outcome);
+  bool UndoRun();
+  static int InterruptedExitCode();
   // Lists the model's folder with the filter "*.*" for this scan only.
   void RefreshAllFiles();
   void CheckOnly(const std::vector<std::u16string>& names, bool keepSelection);

@@ -17,6 +17,7 @@
 #include "platform/UnitAppFolder.h"
 #include "platform/UnitEnvironment.h"
 #include "platform/UnitFileSystem.h"
+#include "platform/UnitInterrupt.h"
 #include "platform/UnitSingleInstance.h"
 #include "platform/UnitText.h"
 #include "session/UnitSession.h"
@@ -36,6 +37,21 @@ std::vector<std::u16string> Arguments(const std::vector<std::string>& args) {
   return arguments;
 }
 
+// What every command runs on: the session with the settings, the exclude list
+// and the undo store around it, read from the application folder in one way,
+// so that a preview lists and names exactly what a batch run renames.
+struct TCommandRun {
+  explicit TCommandRun(const TCliServices& s)
+      : messages(s.output),
+        progress(StandardErrorIsTerminal()),
+        app({s.fs, s.clock, s.env, s.tags, ApplicationFolder(s.env), messages, progress, noDialog,
+             [](const std::u16string& path) { return CanonicalPath(path); }}) {}
+  TConsoleMessages messages;
+  TConsoleProgress progress;
+  TIgnoreRenameErrors noDialog;
+  TApplication app;
+};
+
 int PreviewCommand(const TCliServices& s, const std::vector<std::string>& args) {
   TPreviewCommandOptions options;
   std::vector<std::string> positional;
@@ -51,38 +67,50 @@ int PreviewCommand(const TCliServices& s, const std::vector<std::string>& args) 
   if (positional.size() != 2) return WrongUse(s);
   options.script = AbsolutePath(Utf8ToUtf16(positional[0]));
   options.folder = CanonicalPath(Utf8ToUtf16(positional[1]));
-  // The session is left to the operating system at exit: freeing a million
+  // The run is left to the operating system at exit: freeing a million
   // listed entries one by one takes longer than listing them.
-  auto* session = new TSession(s.fs, s.clock, s.env, s.tags, ApplicationFolder(s.env));
-  TConsoleProgress progress(StandardErrorIsTerminal());
-  return RunPreviewCommand(*session, options, s.output, progress);
+  auto* run = new TCommandRun(s);
+  run->app.OpenToRead();
+  return RunPreviewCommand(run->app.session, options, s.output, run->progress);
 }
 
 int DescribeCommand(const TCliServices& s, const std::string& script) {
-  TSession session(s.fs, s.clock, s.env, s.tags, ApplicationFolder(s.env));
-  return RunDescribeCommand(session, AbsolutePath(Utf8ToUtf16(script)), s.output);
+  TCommandRun run(s);
+  run.app.OpenToRead();
+  return RunDescribeCommand(run.app.session, AbsolutePath(Utf8ToUtf16(script)), s.output);
+}
+
+int ExpandCommand(const TCliServices& s, const std::string& text, const std::string& file) {
+  TCommandRun run(s);
+  run.app.OpenToRead();
+  return RunExpandCommand(run.app.session, Utf8ToUtf16(text), Utf8ToUtf16(file), s.output);
 }
 
 int UndoCommand(const TCliServices& s) {
-  TConsoleMessages messages(s.output);
-  return RunUndoCommand(s.fs, ApplicationFolder(s.env), messages);
+  // An interrupt waits for the reversal to end: a half-done undo strands files.
+  CatchInterrupts();
+  TCommandRun run(s);
+  const TStatus opened = run.app.Open(false);
+  if (!opened.ok()) {
+    s.output.Err(u"tallowick: " + opened.Message() + u"\n");
+    return 1;
+  }
+  return RunUndoCommand(s.fs, ApplicationFolder(s.env), run.messages);
 }
 
 // A batch mode or the usage text: runs here, never needs a display.
 int ConsoleStart(const TCliServices& s, const std::vector<std::string>& args) {
-  TConsoleMessages messages(s.output);
-  TConsoleProgress progress(StandardErrorIsTerminal());
-  TIgnoreRenameErrors noDialog;
-  TApplication app({s.fs, s.clock, s.env, s.tags, ApplicationFolder(s.env), messages, progress,
-                    noDialog, [](const std::u16string& path) { return CanonicalPath(path); }});
-  const TStatus opened = app.Open(false);
+  // An interrupt stops the run between two entries (see TRenameCommand).
+  CatchInterrupts();
+  TCommandRun run(s);
+  const TStatus opened = run.app.Open(false);
   if (!opened.ok()) {
     s.output.Err(u"tallowick: " + opened.Message() + u"\n");
     return 1;
   }
   const TCommandLineOutcome outcome =
-      app.Start(TFrmDummyInstance::FromArguments(u"tallowick", Arguments(args)));
-  app.Close();
+      run.app.Start(TFrmDummyInstance::FromArguments(u"tallowick", Arguments(args)));
+  run.app.Close();
   return outcome.exitCode;
 }
 
@@ -125,7 +153,7 @@ int RunCommandLine(const TCliServices& s, const std::vector<std::string>& args) 
     return 0;
   }
   if (command == "--expand" && args.size() == 3) {
-    return RunExpandCommand(s, Utf8ToUtf16(args[1]), Utf8ToUtf16(args[2]));
+    return ExpandCommand(s, args[1], args[2]);
   }
   if (command == "--preview") return PreviewCommand(s, args);
   if (command == "--describe" && args.size() == 2) return DescribeCommand(s, args[1]);

@@ -1,10 +1,12 @@
-// Progress of long scans and previews on standard error, when it is a terminal.
+// Progress of long scans and previews on standard error, when it is a
+// terminal; an interrupt caught meanwhile is the request to stop.
 #pragma once
 
 #include <chrono>
 #include <cstdio>
 #include <string>
 
+#include "platform/UnitInterrupt.h"
 #include "platform/UnitProgress.h"
 #include "platform/UnitText.h"
 
@@ -29,6 +31,8 @@ class TConsoleProgress : public TProgress {
     shown_ = true;
   }
   void Message(std::u16string_view) override {}
+  // An interrupt caught by CatchInterrupts asks the run to stop.
+  bool Cancelled() const override { return CaughtInterrupt() != 0; }
   void Finished() override {
     if (shown_) std::fputs("\r\033[K", stderr);
     shown_ = false;

@@ -4,9 +4,11 @@
 
 #include <string>
 
-struct TCliServices;
+class TCommandOutput;
+class TSession;
 
+// Expands with the session's expansion (the settings already applied).
 // Prints the expansion and a line end; exit code 0, or 2 with a message when
 // FILE cannot be read or a tag reader fails.
-int RunExpandCommand(const TCliServices& services, const std::u16string& text,
-                     const std::u16string& file);
+int RunExpandCommand(TSession& session, const std::u16string& text, const std::u16string& file,
+                     TCommandOutput& output);

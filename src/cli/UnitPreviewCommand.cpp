@@ -16,7 +16,7 @@ bool LoadScriptOrSay(TSession& session, const std::u16string& script, TCommandOu
   TStatus status = session.LoadScript(script, &messages);
   for (const auto& message : messages) output.Err(u"tallowick: " + message + u"\n");
   if (!status.ok()) {
-    output.Err(u"tallowick: cannot read the script " + status.Message() + u"\n");
+    output.Err(u"tallowick: " + status.Message() + u"\n");
     return false;
   }
   return true;

@@ -159,7 +159,7 @@ void TfrmConfig::ReadColumnLayout(const TMyINIFile& ini) {
   }
 }
 
-TStatus TfrmConfig::LoadConfig() {
+TStatus TfrmConfig::LoadConfig(bool writeWhenMissing) {
   const std::u16string path = SettingsFileName();
   firstRun_ = !fs_.Exists(path);
   TMyINIFile ini;
@@ -180,7 +180,7 @@ TStatus TfrmConfig::LoadConfig() {
   windowStateLoaded_ = true;
   ReadColumnLayout(ini);
   for (const TSettingDef& def : SettingTable()) PushToExpansion(def.id);
-  if (firstRun_) {
+  if (firstRun_ && writeWhenMissing) {
     if (TStatus saved = SaveConfig(); !saved.ok()) return saved;
   }
   return ProblemsStatus(path, problems);

@@ -52,7 +52,7 @@ class TfrmConfig {
   // setting is usable whatever went wrong; the status reports an unreadable
   // file, values that did not parse (they keep their defaults) or a failed
   // first-run save.
-  TStatus LoadConfig();
+  TStatus LoadConfig(bool writeWhenMissing = true);
   // Writes every setting (window state taken from the model) in one atomic
   // rewrite of "tw.ini"; other keys and sections of the file stay. On failure
   // the file keeps its old content and the status names it and the reason.

@@ -40,6 +40,14 @@ std::u16string TempName(const std::u16string& target) {
 
 }  // namespace
 
+TStatus CheckNewNameCharacters(std::u16string_view newName) {
+  const size_t bad = newName.find_first_of(kIllegalNameCharacters);
+  if (bad == std::u16string_view::npos) return TStatus::Ok();
+  return TStatus::Error(EINVAL, std::u16string(newName),
+                        u"The new name holds a character that is not allowed: '" +
+                            std::u16string(1, newName[bad]) + u"'");
+}
+
 TStatus CheckNewNameStaysInFolder(std::u16string_view name) {
   if (name.find(u'\0') != std::u16string_view::npos) {
     return TStatus::Error(EINVAL, std::u16string(name), u"A file name cannot hold a NUL character");
@@ -79,6 +87,13 @@ std::vector<TPlannedRename> TRenameCommand::PlanRenames() const {
     entry.row = row;
     entry.source = data.caption;
     entry.refused = CheckNewNameStaysInFolder(target);
+    const TTagData* tag = list.GetTagData(row);
+    if (entry.refused.ok() && tag != nullptr && tag->IsIllegalNewname) {
+      entry.refused = CheckNewNameCharacters(data.GetNewName());
+      if (entry.refused.ok()) {
+        entry.refused = TStatus::Error(EINVAL, target, u"The new name is not allowed");
+      }
+    }
     entry.target = std::move(target);
     entry.alternative = data.altname;
     plan.push_back(std::move(entry));
@@ -86,29 +101,71 @@ std::vector<TPlannedRename> TRenameCommand::PlanRenames() const {
   return plan;
 }
 
-bool TRenameCommand::RenameOne(const std::u16string& source, const std::u16string& target,
-                               const std::u16string& alternative, bool noUndo) {
+TStatus TRenameCommand::TryMove(const std::u16string& source, const std::u16string& target,
+                                const std::u16string& alternative, std::u16string& movedFrom) {
   const std::u16string base = Base();
-  std::u16string from = source;
+  movedFrom = source;
   TStatus status;
   while (true) {
     const size_t slash = target.rfind(u'/');
     if (slash != std::u16string::npos) {
       (void)workspace_.Files().CreateFolderPath(base + target.substr(0, slash));
     }
-    status = workspace_.Files().RenameNoReplace(base + from, base + target);
+    status = workspace_.Files().RenameNoReplace(base + movedFrom, base + target);
     state.ErrorIOResult = status.code();
-    if (status.ok() || alternative.empty() || alternative == from) break;
-    from = alternative;  // reaches an entry through its short name
+    if (status.ok() || alternative.empty() || alternative == movedFrom) break;
+    movedFrom = alternative;  // reaches an entry through its short name
   }
-  state.ErrorSrcFile = from;
+  state.ErrorSrcFile = movedFrom;
   state.ErrorTargetFile = target;
+  return status;
+}
+
+bool TRenameCommand::RenameOne(const std::u16string& source, const std::u16string& target,
+                               const std::u16string& alternative, bool noUndo) {
+  std::u16string from;
+  const TStatus status = TryMove(source, target, alternative, from);
   if (!status.ok()) {
     Failed(from, target, status);
     return false;
   }
-  if (!noUndo) undo_.AddUndo(base + from, base + target);
+  if (!noUndo) undo_.AddUndo(Base() + from, Base() + target);
   return true;
+}
+
+bool TRenameCommand::MoveEntry(const std::vector<TPlannedRename>& plan, size_t index,
+                               const std::u16string& from, const std::u16string& to,
+                               bool noUndo) {
+  const TPlannedRename& entry = plan[index];
+  std::u16string movedFrom;
+  const TStatus status =
+      TryMove(from, to, from == entry.source ? entry.alternative : u"", movedFrom);
+  if (!status.ok()) {
+    Failed(entry.source, entry.target, Explain(plan, index, status));
+    return false;
+  }
+  if (!noUndo) undo_.AddUndo(Base() + movedFrom, Base() + to);
+  return true;
+}
+
+TStatus TRenameCommand::Explain(const std::vector<TPlannedRename>& plan, size_t index,
+                                const TStatus& status) const {
+  const TPlannedRename& entry = plan[index];
+  if (status.code() != EEXIST && status.code() != ENOTEMPTY) {
+    return TStatus::Error(status.code(), entry.target, status.reason());
+  }
+  // Built on the first clash only: most runs never need it.
+  if (targetOwners_.empty()) {
+    targetOwners_.reserve(plan.size());
+    for (size_t i = 0; i < plan.size(); ++i) targetOwners_.emplace(AsciiLowerCase(plan[i].target), i);
+  }
+  const auto [first, last] = targetOwners_.equal_range(AsciiLowerCase(entry.target));
+  for (auto owner = first; owner != last; ++owner) {
+    if (owner->second == index) continue;
+    return TStatus::Error(status.code(), entry.target,
+                          entry.target + u" is also the new name of " + plan[owner->second].source);
+  }
+  return TStatus::Error(status.code(), entry.target, entry.target + u" already exists");
 }
 
 void TRenameCommand::Failed(const std::u16string& source, const std::u16string& target,
@@ -120,7 +177,6 @@ void TRenameCommand::Failed(const std::u16string& source, const std::u16string& 
   }
   state.ErrorOccured = true;
   failures_.push_back({source, target, status});
-  state.ErrorIOResult = status.code();
   if (state.BatchUndo) {
     state.StopRenaming = true;
     state.ExitCode = 1;
@@ -149,52 +205,107 @@ void TRenameCommand::Report(TProgress& progress, int row, int base) const {
   progress.Message(u"Renaming ... %" + IntToStr(position));
 }
 
+bool TRenameCommand::Interrupted(TProgress& progress, TRenameResult& result) const {
+  if (!progress.Cancelled()) return false;
+  result.interrupted = true;
+  return true;
+}
+
 void TRenameCommand::RunPhase1(const std::vector<TPlannedRename>& plan, TProgress& progress,
-                               std::vector<bool>& moved) {
-  moved.assign(plan.size(), false);
+                               std::vector<TPlannedState>& where, TRenameResult& result) {
+  where.assign(plan.size(), TPlannedState::Waiting);
   for (size_t i = 0; i < plan.size(); ++i) {
     if (state.StopRenaming) break;
+    if (Interrupted(progress, result)) {
+      // Skipping failures: the parked entries still go on in phase 2.
+      if (!state.BatchIgnore) state.StopRenaming = true;
+      break;
+    }
     const TPlannedRename& entry = plan[i];
     if (!entry.refused.ok()) {
       state.ErrorSrcFile = entry.source;
       state.ErrorTargetFile = entry.target;
       Failed(entry.source, entry.target, entry.refused);
-    } else {
-      moved[i] = RenameOne(entry.source, TempName(entry.target), entry.alternative, false);
+    } else if (TempName(entry.target) == entry.source) {
+      where[i] = TPlannedState::Parked;  // its old name is its temporary name
+    } else if (MoveEntry(plan, i, entry.source, TempName(entry.target), false)) {
+      where[i] = TPlannedState::Parked;
     }
     Report(progress, entry.row, 0);
   }
 }
 
 void TRenameCommand::RunPhase2(const std::vector<TPlannedRename>& plan,
-                               const std::vector<bool>& moved, TProgress& progress,
-                               int& renamed) {
+                               std::vector<TPlannedState>& where, TProgress& progress,
+                               TRenameResult& result) {
   for (size_t i = 0; i < plan.size(); ++i) {
     if (state.StopRenaming) break;
+    if (!state.BatchIgnore && Interrupted(progress, result)) {
+      StopAndUndo();
+      break;
+    }
     const TPlannedRename& entry = plan[i];
-    if (moved[i] && RenameOne(TempName(entry.target), entry.target, u"", true)) ++renamed;
+    if (where[i] == TPlannedState::Parked) {
+      // An entry parked without a move has no phase-1 record: this move is it.
+      const bool recorded = TempName(entry.target) != entry.source;
+      if (MoveEntry(plan, i, TempName(entry.target), entry.target, recorded)) {
+        where[i] = TPlannedState::Done;
+        ++result.renamed;
+      } else if (!state.StopRenaming) {
+        Unpark(entry, where[i]);
+      }
+    }
     Report(progress, entry.row, 50);
+  }
+}
+
+void TRenameCommand::Unpark(const TPlannedRename& entry, TPlannedState& where) {
+  const std::u16string temp = TempName(entry.target);
+  if (temp == entry.source) {
+    where = TPlannedState::Waiting;
+    return;
+  }
+  const std::u16string base = Base();
+  TFileSystem& fs = workspace_.Files();
+  if (!fs.Exists(base + temp)) return;
+  if (fs.RenameNoReplace(base + temp, base + entry.source).ok()) {
+    undo_.AddUndo(base + temp, base + entry.source);
+    where = TPlannedState::Waiting;
+  } else {
+    undoFailures_.push_back({base + temp, base + entry.source});
   }
 }
 
 // After a stop in phase 1: every entry phase 1 moved goes back to its name.
 void TRenameCommand::PutBack(const std::vector<TPlannedRename>& plan,
-                             const std::vector<bool>& moved) {
+                             std::vector<TPlannedState>& where) {
   state.StopRenaming = false;
   const std::u16string base = Base();
   for (size_t i = 0; i < plan.size(); ++i) {
+    if (where[i] != TPlannedState::Parked) continue;
     const std::u16string temp = TempName(plan[i].target);
-    if (moved[i] && workspace_.Files().Exists(base + temp)) {
-      RenameOne(temp, plan[i].source, plan[i].alternative, false);
+    if (temp == plan[i].source) {
+      where[i] = TPlannedState::Waiting;
+    } else if (workspace_.Files().Exists(base + temp) &&
+               RenameOne(temp, plan[i].source, plan[i].alternative, false)) {
+      where[i] = TPlannedState::Waiting;
     }
   }
 }
 
-void TRenameCommand::StoreBatch(const std::vector<TPlannedRename>& plan, TRenameResult& result) {
+void TRenameCommand::StoreBatch(const std::vector<TPlannedRename>& plan,
+                                const std::vector<TPlannedState>& where, TRenameResult& result) {
   std::vector<TRenamePair> pairs;
-  pairs.reserve(plan.size());
   const std::u16string base = Base();
-  for (const TPlannedRename& entry : plan) pairs.push_back({base + entry.source, base + entry.target});
+  for (size_t i = 0; i < plan.size(); ++i) {
+    // An entry that could be moved neither on nor back is stored where it
+    // is, so that undo still finds it.
+    if (where[i] == TPlannedState::Done) {
+      pairs.push_back({base + plan[i].source, base + plan[i].target});
+    } else if (where[i] == TPlannedState::Parked && TempName(plan[i].target) != plan[i].source) {
+      pairs.push_back({base + plan[i].source, base + TempName(plan[i].target)});
+    }
+  }
   result.storeStatus = store_.SaveStateToFile(pairs);
   if (store_.HasState()) result.undoEnabled = true;
 }
@@ -228,12 +339,13 @@ TRenameResult TRenameCommand::btnRenameClick(TProgress& progress,
   progress.Started(u"Renaming ...", 100);
   progress.Advanced(kProgressStart);
   progress.Message(u"Renaming ...");
-  std::vector<bool> moved;
-  RunPhase1(plan, progress, moved);
+  std::vector<TPlannedState> where;
+  targetOwners_.clear();
+  RunPhase1(plan, progress, where, result);
   const bool stoppedInPhase1 = state.StopRenaming;
-  if (!stoppedInPhase1) RunPhase2(plan, moved, progress, result.renamed);
+  if (!stoppedInPhase1) RunPhase2(plan, where, progress, result);
   result.stopped = state.StopRenaming;
-  if (stoppedInPhase1) PutBack(plan, moved);
+  if (stoppedInPhase1) PutBack(plan, where);
   progress.Message(u"");
   progress.Finished();
 
@@ -244,7 +356,9 @@ TRenameResult TRenameCommand::btnRenameClick(TProgress& progress,
     state.UseRecursiveOnce = true;
   }
   state.CurrentFileListIsRecursive = false;
-  if (!state.ErrorOccured) StoreBatch(plan, result);
+  // What was renamed stays undoable, also when some entries failed; a
+  // stopped run was reversed and leaves nothing to store.
+  if (!result.stopped) StoreBatch(plan, where, result);
   // A batch run ends the program: nobody would see the list again.
   if (!batch) RefreshAndRecheck(progress);
   result.undoFailures = std::move(undoFailures_);

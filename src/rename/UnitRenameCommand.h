@@ -4,9 +4,11 @@
 // Rename button and the command line's batch modes both run it.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/UnitStatus.h"
@@ -28,7 +30,15 @@ struct TPlannedRename {
   TStatus refused;             // set when the new name may not be carried out
 };
 
-// A move of the run that failed (names relative to the listed folder).
+// Where each planned entry is during a run.
+enum class TPlannedState : uint8_t {
+  Waiting,  // under its old name
+  Parked,   // under its temporary name (phase 1 done)
+  Done,     // under its new name
+};
+
+// An entry the run could not rename: its old and its new name (relative to
+// the listed folder) and why.
 struct TRenameFailure {
   std::u16string source;
   std::u16string target;
@@ -40,7 +50,8 @@ struct TRenameResult {
   bool ran = false;          // false when a refresh or preview was running
   int planned = 0;           // entries to be renamed
   int renamed = 0;           // entries that reached their new names
-  bool stopped = false;      // the run was stopped (error answer or batch undo)
+  bool stopped = false;      // the run was stopped and reversed (error answer, batch undo, interrupt)
+  bool interrupted = false;  // the progress asked to stop (a signal in batch mode)
   bool undoEnabled = false;  // the Undo command may be offered
   TStatus storeStatus;       // writing the batch to the undo store
   std::vector<TRenameFailure> failures;   // every failed move, in order
@@ -52,6 +63,13 @@ struct TRenameResult {
 // NUL, which no file name can. Ok when it may be.
 TStatus CheckNewNameStaysInFolder(std::u16string_view fullRelativeNewName);
 
+// The characters the preview marks a new name illegal for; the rename refuses
+// such names, as file systems of other platforms do.
+inline constexpr std::u16string_view kIllegalNameCharacters = u"?<>\":|*";
+// Why the new name may not be carried out because of an illegal character;
+// Ok when it holds none.
+TStatus CheckNewNameCharacters(std::u16string_view fullRelativeNewName);
+
 class TRenameCommand {
  public:
   // REQUIRES: every argument outlives the command; `store` was created.
@@ -62,9 +80,17 @@ class TRenameCommand {
                  TRenameErrorHandler& errors);
 
   // The whole command: preview, phase 1, phase 2 or the put-back of phase 1,
-  // the undo store (when nothing failed), the refresh, and the checks moved
-  // to exactly the renamed entries. `askShowRecursiveAgain` is asked after a
-  // run over a recursive list outside batch mode (no function: No).
+  // the undo store, the refresh, and the checks moved to exactly the renamed
+  // entries. `askShowRecursiveAgain` is asked after a run over a recursive
+  // list outside batch mode (no function: No).
+  // A checked entry whose new name is illegal or leaves the folder fails like
+  // any failed move. An entry whose second move fails goes back to its old
+  // name. A run that went on past failures stores the entries it renamed as
+  // a batch for undo; a stopped run is reversed and stores nothing.
+  // When `progress.Cancelled()` turns true the run stops at the next entry:
+  // with BatchIgnore it finishes the entries already parked under their
+  // temporary names and stores them; otherwise it is reversed as by
+  // "Stop and Undo". No entry is left under a temporary name either way.
   TRenameResult btnRenameClick(TProgress& progress,
                                const std::function<bool()>& askShowRecursiveAgain = {});
 
@@ -88,13 +114,29 @@ class TRenameCommand {
   // those go on in phase 2 or come back in the put-back, so an entry that
   // happened to carry a temporary name already is never taken for one.
   void RunPhase1(const std::vector<TPlannedRename>& plan, TProgress& progress,
-                 std::vector<bool>& moved);
-  void RunPhase2(const std::vector<TPlannedRename>& plan, const std::vector<bool>& moved,
-                 TProgress& progress, int& renamed);
-  void PutBack(const std::vector<TPlannedRename>& plan, const std::vector<bool>& moved);
+                 std::vector<TPlannedState>& where, TRenameResult& result);
+  void RunPhase2(const std::vector<TPlannedRename>& plan, std::vector<TPlannedState>& where,
+                 TProgress& progress, TRenameResult& result);
+  // Moves a parked entry whose second move failed back to its old name.
+  void Unpark(const TPlannedRename& entry, TPlannedState& where);
+  void PutBack(const std::vector<TPlannedRename>& plan, std::vector<TPlannedState>& where);
+  // True once the progress asks to stop; records it in `result`.
+  bool Interrupted(TProgress& progress, TRenameResult& result) const;
+  // Moves `source` (or else `alternative`) to `target`, creating the target's
+  // folders; `movedFrom` receives the name that was tried last.
+  TStatus TryMove(const std::u16string& source, const std::u16string& target,
+                  const std::u16string& alternative, std::u16string& movedFrom);
+  // Moves `from` to `to` (relative names) for the plan entry `index`; a
+  // failure is reported under the entry's old and new name.
+  bool MoveEntry(const std::vector<TPlannedRename>& plan, size_t index, const std::u16string& from,
+                 const std::u16string& to, bool noUndo);
+  // The reason a user reads for a failed move of plan entry `index`.
+  TStatus Explain(const std::vector<TPlannedRename>& plan, size_t index,
+                  const TStatus& status) const;
   void Failed(const std::u16string& source, const std::u16string& target, const TStatus& status);
   void StopAndUndo();
-  void StoreBatch(const std::vector<TPlannedRename>& plan, TRenameResult& result);
+  void StoreBatch(const std::vector<TPlannedRename>& plan, const std::vector<TPlannedState>& where,
+                  TRenameResult& result);
   void RefreshAndRecheck(TProgress& progress);
   void Report(TProgress& progress, int row, int base) const;
 
@@ -104,4 +146,7 @@ class TRenameCommand {
   TRenameErrorHandler& errors_;
   std::vector<TRenamePair> undoFailures_;
   std::vector<TRenameFailure> failures_;
+  // Plan entries by new name (ASCII letters lowered), to name the other
+  // entry of a clash.
+  mutable std::unordered_multimap<std::u16string, size_t> targetOwners_;
 };

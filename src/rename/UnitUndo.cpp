@@ -82,8 +82,10 @@ class TReversal {
   std::u16string Locate(const TRenamePair& move) const {
     if (fs_.Exists(move.newName)) return move.newName;
     if (tag_.empty()) return {};
-    std::u16string untagged = ReplaceAll(move.newName, tag_, u"");
-    if (untagged != move.newName && fs_.Exists(untagged)) return untagged;
+    // The run appended the tag; only there is it removed.
+    if (!move.newName.ends_with(tag_)) return {};
+    const std::u16string untagged = move.newName.substr(0, move.newName.size() - tag_.size());
+    if (fs_.Exists(untagged)) return untagged;
     return {};
   }
 

@@ -2,7 +2,10 @@
 
 #include "engine/UnitScriptActions.h"
 #include "model/UnitMainModel.h"
+#include "platform/UnitFileSystem.h"
 #include "platform/UnitText.h"
+#include "scriptio/UnitMyINIFile.h"
+#include "scriptio/UnitScriptFile.h"
 #include "scriptio/UnitTWScript.h"
 
 namespace {
@@ -171,8 +174,13 @@ void ConvertClassicOptions(const TClassicOptions& classic, TFrmScriptActions& ac
 }
 
 TStatus LoadOlderScript(TFrmScriptActions& actions, TTWScript& twscript, const std::u16string& path) {
+  TMyINIFile ini;
+  const TStatus status = ini.Open(twscript.FileSystem(), path);
+  // A missing file loads the defaults, as a missing ".twscr" changes nothing.
+  const bool exists = twscript.FileSystem().Exists(path);
+  if (status.ok() && exists && !HoldsScript(ini)) return NotAScript(path);
   twscript.SetFilename(path);
-  const TStatus status = twscript.LoadSettings(true);
+  twscript.LoadSettings(ini, true);
   const size_t slash = path.rfind(u'/');
   twscript.Model().scriptName = slash == std::u16string::npos ? path : path.substr(slash + 1);
   ConvertClassicOptions(twscript.Model().classic, actions);

@@ -1,5 +1,7 @@
 #include "scriptio/UnitScriptFile.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <string_view>
 
 #include "engine/UnitScriptActions.h"
@@ -144,6 +146,23 @@ int LoadSteps(TFrmScriptActions& actions, const TMyINIFile& ini, const std::u16s
   return skipped;
 }
 
+bool HoldsScript(const TMyINIFile& ini) {
+  for (const std::u16string& section : ini.ReadSections()) {
+    if (TTWScript::IsOptionSection(section)) return true;
+    const std::u16string_view rest = std::u16string_view(section).substr(0, 6);
+    if (section.size() > 6 && SameTextIgnoringCase(rest, u"SCRIPT") &&
+        std::all_of(section.begin() + 6, section.end(),
+                    [](char16_t c) { return c >= u'0' && c <= u'9'; })) {
+      return true;
+    }
+  }
+  return false;
+}
+
+TStatus NotAScript(const std::u16string& path) {
+  return TStatus::Error(EINVAL, path, u"not a script (no steps found)");
+}
+
 TStatus LoadFromFile(TFrmScriptActions& actions, TTWScript& twscript, TFileSystem& fs,
                      const std::u16string& path, std::vector<std::u16string>* messages) {
   const std::u16string name = ScriptFileName(path);
@@ -154,6 +173,7 @@ TStatus LoadFromFile(TFrmScriptActions& actions, TTWScript& twscript, TFileSyste
   TMyINIFile ini;
   TStatus status = ini.Open(fs, name);
   if (!status.ok()) return status;
+  if (!HoldsScript(ini)) return NotAScript(name);
   twscript.SetFilename(name);
   twscript.LoadSettings(ini, false);
   LoadSteps(actions, ini, name, messages);

@@ -27,7 +27,8 @@ TStatus SaveToFile(const TFrmScriptActions& actions, const TTWScript& twscript, 
 // sections into the model (folder, filter, counting, case, matching style,
 // text-file parameters) and the script name. A missing file changes nothing
 // and is not an error; a file that cannot be read changes nothing and returns
-// the status. Malformed content never fails: missing or unreadable values take
+// the status, and so does a file that holds no script (HoldsScript). Malformed
+// content of a script never fails: missing or unreadable values take
 // their defaults, a gap in the section numbers or a missing TYPE ends the
 // script, and a TYPE that names no kind is skipped.
 // `messages`, when given, receives one line per step of unknown kind, naming
@@ -35,6 +36,13 @@ TStatus SaveToFile(const TFrmScriptActions& actions, const TTWScript& twscript, 
 TStatus LoadFromFile(TFrmScriptActions& actions, TTWScript& twscript, TFileSystem& fs,
                      const std::u16string& path,
                      std::vector<std::u16string>* messages = nullptr);
+
+// Whether the store holds a script: a step section ("SCRIPT" + number) or an
+// option section of either script format. Random bytes, a plain text file or
+// an empty file hold none.
+bool HoldsScript(const TMyINIFile& ini);
+// The status of a file that holds no script: "<path>: not a script (no steps found)".
+TStatus NotAScript(const std::u16string& path);
 
 // The steps part of loading, from an open store: clears the script and
 // appends the steps of the file. `fileName` decides the "default.twscr" rule.

@@ -145,6 +145,16 @@ bool TTWScript::DefaultExists() const { return fs_.Exists(appFolder_ + u"default
 
 // --- loading -------------------------------------------------------------------
 
+bool TTWScript::IsOptionSection(std::u16string_view section) {
+  static constexpr std::u16string_view kSections[] = {
+      u"Path", u"Filter", u"ScriptOptions", u"Version", u"Counting", u"Case",
+      u"Wildcards", u"Text", u"AddTo", u"Remove", u"Replace"};
+  for (const std::u16string_view known : kSections) {
+    if (SameTextIgnoringCase(section, known)) return true;
+  }
+  return false;
+}
+
 TStatus TTWScript::LoadSettings(bool renameoptions) {
   TMyINIFile ini;
   const TStatus status = ini.Open(fs_, Filename);

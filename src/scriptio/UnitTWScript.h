@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "platform/UnitStatus.h"
 
@@ -17,6 +18,10 @@ class TTWScript {
   // REQUIRES: `model` and `fs` outlive the object. `appFolder` is the
   // application folder with its trailing "/".
   TTWScript(TMainModel& model, TFileSystem& fs, std::u16string appFolder);
+
+  // Whether `section` is one of the option sections a script file carries
+  // (ignoring case).
+  static bool IsOptionSection(std::u16string_view section);
 
   void SetFilename(std::u16string f) { Filename = std::move(f); }
   const std::u16string& GetFilename() const { return Filename; }

@@ -93,8 +93,12 @@ TTextFileParameters TSession::TextParameters() const {
 bool TSession::Refresh(TProgress& progress, bool recursive) {
   bool once = recursive;
   int checked = 0;
-  return list.RefreshFileList(ScanOptions(), progress, once, filesCount_, false, checked,
-                              foldersCount_);
+  if (!list.RefreshFileList(ScanOptions(), progress, once, filesCount_, false, checked,
+                            foldersCount_)) {
+    return false;
+  }
+  (void)exclude.ExcludeNow(list);
+  return true;
 }
 
 TPreviewResult TSession::Preview(TProgress& progress) {

@@ -7,6 +7,7 @@
 
 #include "engine/UnitScriptActions.h"
 #include "engine/UnitScriptContext.h"
+#include "filelist/UnitExclude.h"
 #include "filelist/UnitFileList.h"
 #include "filelist/UnitShowPreview.h"
 #include "matching/UnitMetaVariables.h"
@@ -38,7 +39,8 @@ class TSession : public TRenameWorkspace {
   // its script); `skipped` receives one message per step of unknown kind.
   TStatus LoadScript(const std::u16string& path, std::vector<std::u16string>* skipped = nullptr);
 
-  // Rereads the model's folder into the list (recursively when asked).
+  // Rereads the model's folder into the list (recursively when asked) and
+  // applies the exclude list.
   bool Refresh(TProgress& progress, bool recursive) override;
   // Runs the preview over the list.
   TPreviewResult Preview(TProgress& progress) override;
@@ -65,6 +67,8 @@ class TSession : public TRenameWorkspace {
   TFrmDummyShowPreview list;
   TTextFileFormat textFormat;
   TTextFileRenaming textFile;
+  // Unchecks matching entries after every refresh ("exclude.ini").
+  TFrmExclude exclude;
   // Settings the scan and preview read that live outside the model.
   bool noHiddenFiles = false;
   bool dontSelectFolders = true;

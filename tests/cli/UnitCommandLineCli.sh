@@ -52,10 +52,57 @@ contains "missing folder" "$work/out" "Unable to find the Path listed: "
 printf 'taken' > "$work/f/b1"
 "$exe" -XU ab.twscr "$work/f" > "$work/out" 2> "$work/err"
 check "-xu with a failure" 1 $?
-contains "-xu with a failure" "$work/err" "Error: Failed to rename (b1.TW_TEMPNAME)->(b1). Full undo executed."
+contains "-xu with a failure" "$work/err" "Error: Failed to rename (a1)->(b1). Full undo executed."
 [ "$(ls "$work/f" | tr '\n' ' ')" = "a1 a2 b1 keep " ] || {
   echo "FAIL: -xu left $(ls "$work/f")" >&2; failures=$((failures + 1)); }
 [ -s "$work/out" ] && { echo "FAIL: -xu wrote to standard output" >&2; failures=$((failures + 1)); }
+
+# Files that hold no script are refused before anything is listed or renamed.
+head -c 3000 /dev/urandom > "$TALLOWICK_HOME/random.twscr"
+: > "$TALLOWICK_HOME/empty.twscr"
+printf 'just some text\n' > "$TALLOWICK_HOME/text.twscr"
+for bad in random empty text; do
+  "$exe" -xi "$bad.twscr" "$work/f" > "$work/out" 2>&1
+  check "-xi with $bad bytes" 1 $?
+  contains "-xi with $bad bytes" "$work/out" "$bad.twscr: not a script (no steps found)"
+  "$exe" --preview "$TALLOWICK_HOME/$bad.twscr" "$work/f" > "$work/out" 2>&1
+  check "--preview with $bad bytes" 2 $?
+done
+[ "$(ls "$work/f" | tr '\n' ' ')" = "a1 a2 b1 keep " ] || {
+  echo "FAIL: a script that is not one renamed $(ls "$work/f")" >&2; failures=$((failures + 1)); }
+
+# An interrupt stops a run between two entries: -xu puts everything back,
+# -xi finishes what it began and stores it for --undo; no temporary name stays.
+mkdir -p "$work/many"
+(cd "$work/many" && seq 0 9999 | sed 's/^/a/' | xargs touch)
+ls "$work/many" | sort > "$work/many.before"
+interrupted=0
+for mode in -xu -xi; do
+  for delay in 0.02 0.05 0.1 0.15; do
+    "$exe" $mode ab.twscr "$work/many" > "$work/out" 2>&1 &
+    pid=$!
+    sleep $delay
+    kill -INT $pid 2>/dev/null
+    wait $pid
+    code=$?
+    [ $code = 130 ] && interrupted=$((interrupted + 1))
+    [ $code = 130 ] || [ $code = 0 ] || {
+      echo "FAIL: $mode interrupted after $delay s: exit code $code" >&2; cat "$work/out" >&2
+      failures=$((failures + 1)); }
+    if ls "$work/many" | grep -q 'TW_TEMPNAME'; then
+      echo "FAIL: $mode interrupted after $delay s left temporary names" >&2
+      failures=$((failures + 1))
+    fi
+    # An interrupted -xu is back by itself; anything else comes back by --undo.
+    if [ $mode = -xi ] || [ $code = 0 ]; then
+      ls "$work/many" | sort | cmp -s - "$work/many.before" || "$exe" --undo > /dev/null 2>&1
+    fi
+    ls "$work/many" | sort | cmp -s - "$work/many.before" || {
+      echo "FAIL: $mode interrupted after $delay s (exit $code) did not come back whole" >&2
+      failures=$((failures + 1)); }
+  done
+done
+echo "interrupted runs: $interrupted of 8"
 
 "$exe" -s > "$work/out" 2>&1
 check "-s alone" 0 $?

@@ -262,18 +262,22 @@ TEST_F(TCommandLineTest, FailureReportsAndExitCodes) {
   TCommandLineOutcome outcome = Run({u"-xi", u"ab.twscr", u"/g"});
   EXPECT_EQ(outcome.exitCode, 1);
   EXPECT_EQ(output.err,
-            u"Skipped (b1.TW_TEMPNAME)->(b1): File exists\n"
-            u"Error: A rename failed, but errors are ignored. Skipped.\n");
-  EXPECT_EQ(*fs.FileBytes(u"/g/b1"), "taken");
-  EXPECT_EQ(*fs.FileBytes(u"/g/b1.TW_TEMPNAME"), "1");
-  EXPECT_EQ(*fs.FileBytes(u"/g/b2"), "2");
-  // The undo mode puts everything back and names the failed pair.
-  ASSERT_TRUE(fs.RenameNoReplace(u"/g/b1.TW_TEMPNAME", u"/g/a1").ok());
-  ASSERT_TRUE(fs.RenameNoReplace(u"/g/b2", u"/g/a2").ok());
+            u"Skipped (a1)->(b1): b1 already exists\n"
+            u"Error: A rename failed, but errors are ignored. Skipped.\n"
+            u"1 of 2 renamed, 1 skipped; tallowick --undo reverses what was renamed.\n");
+  // The entry whose second move failed is back under its old name.
+  EXPECT_EQ(Snapshot(fs, u"/g"), (std::map<std::u16string, std::string>{
+                                     {u"/g/a1", "1"}, {u"/g/b1", "taken"}, {u"/g/b2", "2"}}));
+  // What was renamed is stored for undo.
+  TConsoleMessages undoMessages(output);
+  EXPECT_EQ(RunUndoCommand(fs, u"/app/", undoMessages), 0);
+  EXPECT_TRUE(fs.Exists(u"/g/a2"));
+  // The undo mode puts everything back and names the failed entry.
+  output.err.clear();
   outcome = Run({u"-xu", u"ab.twscr", u"/g"});
   EXPECT_EQ(outcome.exitCode, 1);
-  EXPECT_TRUE(output.err.starts_with(
-      u"Error: Failed to rename (b1.TW_TEMPNAME)->(b1). Full undo executed.\n"));
+  EXPECT_TRUE(output.err.starts_with(u"Error: Failed to rename (a1)->(b1). Full undo executed.\n"))
+      << Utf16ToUtf8(output.err);
   EXPECT_EQ(Snapshot(fs, u"/g"), (std::map<std::u16string, std::string>{
                                      {u"/g/a1", "1"}, {u"/g/a2", "2"}, {u"/g/b1", "taken"}}));
 }

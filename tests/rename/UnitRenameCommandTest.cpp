@@ -194,25 +194,154 @@ TEST_F(TRenameCommandTest, AnUnrelatedFileUnderATemporaryNameIsNeverTaken) {
   }
 }
 
-TEST_F(TRenameCommandTest, IgnoreAnswerAsksOnceSkipsLaterFailuresAndStoresNothing) {
-  Prepare(SwapChainCasePlan(2));
+TEST_F(TRenameCommandTest, IgnoreAnswerAsksOnceSkipsLaterFailuresAndStoresWhatWasRenamed) {
+  const TNamePlan plan = SwapChainCasePlan(2);
+  Prepare(plan);
+  const auto before = Snapshot(fs, u"/f");
   fs.FailRename(2);
   fs.FailRename(4);
   fs.FailRename(13);
   const TRenameResult result = Run();
   EXPECT_EQ(errors.reports.size(), 1u);
-  // Two injected in phase 1 leave their swap partners nowhere to go in
-  // phase 2 (the names are still taken), one injected in phase 2.
-  EXPECT_EQ(result.failures.size(), 5u);
-  EXPECT_EQ(result.failures[2].status.code(), EEXIST);
   EXPECT_TRUE(command.state.SkipErrors);
   EXPECT_FALSE(command.state.StopRenaming);
-  EXPECT_FALSE(store.HasState());
-  EXPECT_TRUE(result.undoEnabled);  // the run was not stopped
-  // The first failure is kept apart from the last attempt.
-  EXPECT_EQ(command.state.FirstErrorSrcFile, fs.Renames()[1].from.substr(3));
-  EXPECT_EQ(command.state.FirstErrorTargetFile, fs.Renames()[1].to.substr(3));
-  EXPECT_EQ(command.state.ErrorSrcFile, fs.Renames().back().from.substr(3));
+  EXPECT_TRUE(result.undoEnabled);
+  // Failures name the entry by its old and its new name, never a temporary one.
+  ASSERT_FALSE(result.failures.empty());
+  for (const TRenameFailure& failure : result.failures) {
+    EXPECT_FALSE(failure.source.ends_with(kTemp) || failure.target.ends_with(kTemp))
+        << Utf16ToUtf8(failure.source) << " -> " << Utf16ToUtf8(failure.target);
+  }
+  EXPECT_FALSE(command.state.FirstErrorTargetFile.ends_with(kTemp));
+  // What was renamed is stored, and undoing it brings back the folder.
+  ASSERT_TRUE(store.HasState());
+  EXPECT_GT(result.renamed, 0);
+  EXPECT_LT(result.renamed, result.planned);
+  ASSERT_TRUE(store.LoadLastState(undo).ok());
+  TIgnoreRenameErrors quiet;
+  (void)undo.UndoNow(u"", quiet);
+  EXPECT_EQ(Snapshot(fs, u"/f"), before);
+}
+
+// Entries the rename refuses or cannot finish stay under their old names and
+// are reported with the reason; the others are renamed.
+TEST_F(TRenameCommandTest, RefusedAndFailedEntriesStayUnderTheirOldNames) {
+  const struct {
+    const char* label;
+    std::u16string newName;  // for the first entry, "a"
+    std::vector<std::u16string> extra;
+    std::u16string reason;
+  } cases[] = {
+      {"illegal character", u"x:y", {}, u"The new name holds a character that is not allowed: ':'"},
+      {"leaves the folder", u"../out", {}, u"The new name would leave the listed folder"},
+      {"existing file", u"taken", {u"taken"}, u"taken already exists"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.label);
+    TFakeFileSystem local;
+    local.AddFolder(u"/app");
+    Populate(local, u"/f", {{u"a", u"a"}}, c.extra);
+    TSession here(local, clock, env, tags, u"/app/");
+    TfrmUndo localUndo(local, u"/app/");
+    TUndoRename localStore(local, u"/app/");
+    ASSERT_TRUE(localStore.Create().ok());
+    UseLiteralName(here, c.newName);
+    TRenameCommand run(here, localUndo, localStore, errors);
+    run.state.BatchIgnore = true;
+    TNoProgress progress;
+    const TRenameResult result = run.btnRenameClick(progress);
+    ASSERT_EQ(result.failures.size(), 1u);
+    EXPECT_EQ(result.failures[0].source, u"a");
+    EXPECT_EQ(result.failures[0].target, c.newName);
+    EXPECT_EQ(result.failures[0].status.reason(), c.reason);
+    EXPECT_TRUE(local.Exists(u"/f/a"));
+    EXPECT_FALSE(local.Exists(u"/f/" + c.newName + kTemp));
+  }
+}
+
+TEST_F(TRenameCommandTest, TwoEntriesUnderOneNewNameNameEachOther) {
+  Prepare({{u"a", u"x"}, {u"b", u"x"}});
+  command.state.BatchIgnore = true;
+  const TRenameResult result = Run();
+  ASSERT_EQ(result.failures.size(), 1u);
+  EXPECT_EQ(result.failures[0].status.reason(), u"x is also the new name of a");
+  EXPECT_EQ(Snapshot(fs, u"/f"),
+            (std::map<std::u16string, std::string>{{u"/f/b", "b"}, {u"/f/x", "a"}}));
+}
+
+TEST_F(TRenameCommandTest, AnEntryUnderItsOwnTemporaryNameIsRenamedAndUndone) {
+  Populate(fs, u"/f", {{u"x" + kTemp, u"x"}});
+  UseLiteralName(session, u"x");
+  TScriptStep& dropExtension = session.script.NewScriptControl(TScriptType::stReplaceNameExtension);
+  dropExtension.SetChoice(TScriptStepReplaceNameExtension::cbxReplacePart, 1);
+  dropExtension.SetText(TScriptStepReplaceNameExtension::txtReplaceWith, u"");
+  const auto before = Snapshot(fs, u"/f");
+  const TRenameResult result = Run();
+  EXPECT_TRUE(result.failures.empty());
+  EXPECT_EQ(result.renamed, 1);
+  EXPECT_TRUE(fs.Exists(u"/f/x"));
+  TIgnoreRenameErrors quiet;
+  (void)undo.UndoNow(u"", quiet);
+  EXPECT_EQ(Snapshot(fs, u"/f"), before);
+}
+
+// A progress that asks to stop once `after` entries were reported moving.
+class TStopAfter : public TProgress {
+ public:
+  explicit TStopAfter(const TFaultyFileSystem& fs, size_t after) : fs_(fs), after_(after) {}
+  void Started(std::u16string_view, int) override {}
+  void Advanced(int) override {}
+  void Message(std::u16string_view) override {}
+  void Finished() override {}
+  bool Cancelled() const override { return fs_.Renames().size() >= after_; }
+
+ private:
+  const TFaultyFileSystem& fs_;
+  size_t after_;
+};
+
+TEST_F(TRenameCommandTest, AStopRequestNeverLeavesATemporaryName) {
+  const TNamePlan plan = SwapChainCasePlan(3);
+  Prepare(plan);
+  const auto before = Snapshot(disk, u"/f");
+  const size_t moves = 2 * 15;
+  for (const bool ignore : {false, true}) {
+    for (size_t after = 0; after <= moves; after += 3) {
+      TFakeFileSystem copy = disk;
+      TFaultyFileSystem local(copy);
+      TSession here(local, clock, env, tags, u"/app/");
+      ASSERT_TRUE(UsePlan(here, u"/f", plan, u"/t/names.txt").ok());
+      TfrmUndo localUndo(local, u"/app/");
+      TUndoRename localStore(local, u"/app/");
+      ASSERT_TRUE(localStore.Create().ok());
+      TRenameCommand run(here, localUndo, localStore, errors);
+      run.state.BatchIgnore = ignore;
+      run.state.BatchUndo = !ignore;
+      TStopAfter progress(local, after);
+      const TRenameResult result = run.btnRenameClick(progress);
+      const std::string label = (ignore ? "-xi after " : "-xu after ") + std::to_string(after);
+      // Skipping failures, the second half runs to its end once begun.
+      if (after < moves / 2) {
+        EXPECT_TRUE(result.interrupted) << label;
+      }
+      for (const auto& [path, content] : Snapshot(local, u"/f")) {
+        EXPECT_FALSE(path.ends_with(kTemp)) << label << " " << Utf16ToUtf8(path);
+      }
+      if (!ignore) {
+        if (result.interrupted) {
+          EXPECT_EQ(Snapshot(local, u"/f"), before) << label;
+        }
+        continue;
+      }
+      // Skipping failures: what was renamed is stored, and its undo restores all.
+      if (result.renamed > 0) {
+        ASSERT_TRUE(localStore.LoadLastState(localUndo).ok()) << label;
+        TIgnoreRenameErrors quiet;
+        (void)localUndo.UndoNow(u"", quiet);
+      }
+      EXPECT_EQ(Snapshot(local, u"/f"), before) << label;
+    }
+  }
 }
 
 TEST_F(TRenameCommandTest, BatchUndoStopsInPhaseOneAndPutsEveryEntryBack) {

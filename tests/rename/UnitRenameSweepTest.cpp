@@ -8,6 +8,7 @@
 
 #include "UnitUndoScenario.h"
 #include "cli/UnitApplication.h"
+#include "cli/UnitUndoCommand.h"
 #include "cli/UnitCommandLineSplit.h"
 #include "cli/UnitStartupMessages.h"
 #include "platform/UnitFileSystem.h"
@@ -85,11 +86,24 @@ void ExpectEveryFileKept(const std::map<std::u16string, std::string>& before,
   }
 }
 
-// The pair named in the -xu message: the k-th rename, relative to `folder`.
-std::u16string FailedPair(const TBatchRun& run, int k, const std::u16string& folder) {
+// The pair named in the -xu message: the entry of the k-th rename by its old
+// and its new name, relative to `folder`.
+std::u16string FailedPair(const TBatchRun& run, int k, const std::u16string& folder,
+                          const TNamePlan& plan) {
   const auto& call = run.renames.at(static_cast<size_t>(k - 1));
   const size_t skip = folder.size() + 1;
-  return u"(" + call.from.substr(skip) + u")->(" + call.to.substr(skip) + u")";
+  const auto untagged = [](std::u16string name) {
+    if (name.ends_with(kTemp)) name.resize(name.size() - kTemp.size());
+    return name;
+  };
+  std::u16string from = call.from.substr(skip);
+  if (from.ends_with(kTemp)) {
+    const std::u16string target = untagged(from);
+    for (const auto& [oldName, newName] : plan) {
+      if (newName == target) from = oldName;
+    }
+  }
+  return u"(" + from + u")->(" + untagged(call.to.substr(skip)) + u")";
 }
 
 class TRenameSweepTest : public ::testing::Test {
@@ -119,7 +133,7 @@ TEST_F(TRenameSweepTest, UndoModeRestoresTheFolderWhereverTheRunBreaks) {
     EXPECT_EQ(Snapshot(disk, u"/f"), before) << label;
     EXPECT_EQ(run.exitCode, 1) << label;
     const std::u16string expected =
-        u"Error: Failed to rename " + FailedPair(run, k, u"/f") + u". Full undo executed.\n";
+        u"Error: Failed to rename " + FailedPair(run, k, u"/f", plan) + u". Full undo executed.\n";
     EXPECT_EQ(run.err.substr(0, expected.size()), expected) << label;
   }
 }
@@ -130,8 +144,16 @@ TEST_F(TRenameSweepTest, IgnoreModeKeepsEveryFileWhereverTheRunBreaks) {
     const TBatchRun run = RunMode(disk, u"/app/", u"-xi", u"/f", k);
     const std::string label = "k=" + std::to_string(k);
     EXPECT_EQ(run.exitCode, 1) << label;
-    EXPECT_TRUE(run.err.ends_with(u"Error: A rename failed, but errors are ignored. Skipped.\n"))
+    EXPECT_NE(run.err.find(u"Error: A rename failed, but errors are ignored. Skipped.\n"),
+              std::u16string::npos)
         << label;
+    // The last line counts what happened.
+    EXPECT_NE(run.err.find(u" skipped"), std::u16string::npos) << label;
+    // Undo reverses exactly what the run did, whichever move failed.
+    TStringOutput output;
+    TConsoleMessages messages(output);
+    EXPECT_EQ(RunUndoCommand(disk, u"/app/", messages), 0) << label << Utf16ToUtf8(output.err);
+    EXPECT_EQ(Snapshot(disk, u"/f"), before) << label;
     ExpectEveryFileKept(before, Snapshot(disk, u"/f"), u"/f", plan, label);
   }
 }

@@ -19,7 +19,12 @@ class TScriptBadInputTest : public ::testing::Test, protected TScriptIoFixture {
   // preview would: sentences, a run over one entry, a save.
   void LoadAndUse(const std::string& bytes, const std::string& label) {
     fs.AddFile(u"/s/bad.twscr", bytes);
-    ASSERT_TRUE(LoadFromFile(actions, twscript, fs, u"/s/bad.twscr").ok()) << label;
+    const TStatus loaded = LoadFromFile(actions, twscript, fs, u"/s/bad.twscr");
+    // Bytes that hold no section of a script are refused as a whole.
+    if (!loaded.ok()) {
+      ASSERT_EQ(loaded.reason(), u"not a script (no steps found)") << label;
+      return;
+    }
     (void)actions.Lines(true);
     std::u16string name = u"photo", ext = u".jpg";
     const RenameRecord rec = TestRecord(u"photo.jpg");
