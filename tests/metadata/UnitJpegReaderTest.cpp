@@ -70,6 +70,29 @@ TEST(TJpegReaderTest, WalkSkipsOtherSegmentsAndFillBytes) {
   EXPECT_EQ(Utf16ToUtf8(list.Value(u"JFIF_WIDTH")), "3") << Dump(list);
 }
 
+TEST(TJpegReaderTest, StrayBytesBetweenSegmentsAreSkipped) {
+  const std::string xmp =
+      XmpSegment("<rdf:Description xmlns:dc='d'><dc:title>T</dc:title></rdf:Description>");
+  const struct {
+    const char* name;
+    std::string stray;
+    bool found;
+  } cases[] = {
+      {"fill bytes", "\xFF\xFF\xFF", true},
+      {"zero padding", std::string(40, '\0'), true},
+      {"junk", "junk", true},
+      {"0xFF before no marker", std::string("ab\xFF\x00\xFF\xFF\x00\xFF\x05z", 10), true},
+      {"more than the walk skips", std::string(TJPEGSegment::kMaxStrayBytes + 1, 'j'), false},
+  };
+  for (const auto& c : cases) {
+    // Stray bytes after APP0 and again after the XMP segment.
+    const TTagList list = ReadJpegBytes(JpegFile(JpegSegment(0xE0, "JFIF") + c.stray + xmp +
+                                                 c.stray + JpegSegment(0xC0, Frame(8, 2, 3, 3))));
+    EXPECT_EQ(list.Value(u"?xmp_dc_title?"), c.found ? u"T" : u"") << c.name << ": " << Dump(list);
+    EXPECT_EQ(list.Value(u"JFIF_WIDTH"), c.found ? u"3" : u"") << c.name;
+  }
+}
+
 TEST(TJpegReaderTest, BrokenFilesKeepWhatWasFound) {
   const std::string frame = JpegSegment(0xC0, Frame(8, 2, 3, 3));
   const struct {
