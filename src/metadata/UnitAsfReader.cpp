@@ -50,10 +50,12 @@ void ReadContentDescription(std::string_view object, TVideoProperties& video) {
   }
 }
 
-void ReadStreamProperties(std::string_view object, TVideoProperties& video) {
-  if (object.size() < 86 || object.substr(24, 16) != kVideoMedia) return;
+// True for a video stream, whose picture size it then gives.
+bool ReadStreamProperties(std::string_view object, TVideoProperties& video) {
+  if (object.size() < 86 || object.substr(24, 16) != kVideoMedia) return false;
   video.width = LittleEndian32(object, 78);
   video.height = LittleEndian32(object, 82);
+  return true;
 }
 
 // The play duration counts in 100 ns units and includes the preroll (in
@@ -68,12 +70,17 @@ void ReadFileProperties(std::string_view object, TVideoProperties& video) {
 
 }  // namespace
 
+// A header whose objects were all walked and that describes streams, none of
+// them video, belongs to a file without pictures: like other containers
+// without video it then gives no picture size. When the walk stops early the
+// size stays unknown (0), as a video stream may lie further on.
 void ReadAsf(TByteSource& source, TVideoProperties& video) {
   std::string_view head;
   if (!source.View(0, 30, head) || head.substr(0, 16) != kHeaderObject) return;
   video.recognised = true;
   const uint64_t end = std::min<uint64_t>(LittleEndianAt(head, 16, 8), source.Size());
   uint64_t position = 30;
+  bool streams = false, videoStream = false;
   for (int n = 0; n < kMaxObjects && position + kObjectHeader <= end; ++n) {
     std::string_view object;
     if (!source.View(position, kObjectHeader, object)) return;
@@ -86,9 +93,13 @@ void ReadAsf(TByteSource& source, TVideoProperties& video) {
         return;
       }
       if (guid == kContentDescription) ReadContentDescription(body, video);
-      if (guid == kStreamProperties) ReadStreamProperties(body, video);
+      if (guid == kStreamProperties) {
+        streams = true;
+        if (ReadStreamProperties(body, video)) videoStream = true;
+      }
       if (guid == kFileProperties) ReadFileProperties(body, video);
     }
     position += size;
   }
+  if (position + kObjectHeader > end && streams && !videoStream) video.recognised = false;
 }

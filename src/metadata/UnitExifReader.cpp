@@ -6,6 +6,7 @@
 #include <set>
 #include <string_view>
 
+#include "metadata/UnitBytes.h"
 #include "metadata/UnitExifTags.h"
 #include "metadata/UnitJPEGSegment.h"
 #include "metadata/UnitTagList.h"
@@ -109,6 +110,58 @@ std::u16string ComponentsText(const TJPEGSegment& s, const TEntry& e) {
   return out;
 }
 
+// Code units below 0x100 among `bytes` read as UTF-16 in the given order.
+size_t LatinUnits(std::string_view bytes, bool littleEndian) {
+  size_t count = 0;
+  for (size_t i = 0; i + 1 < bytes.size(); i += 2) {
+    const bool highZero = bytes[littleEndian ? i + 1 : i] == '\0';
+    const bool lowZero = bytes[littleEndian ? i : i + 1] == '\0';
+    if (highZero && lowZero) break;
+    if (highZero) ++count;
+  }
+  return count;
+}
+
+// UTF-16 code units up to the first zero one. Writers do not all follow the
+// EXIF byte order here, so the other order is taken when it reads more of the
+// text as Latin characters. Unpaired surrogates become U+FFFD.
+std::u16string Utf16Comment(std::string_view bytes, bool littleEndian) {
+  if (LatinUnits(bytes, !littleEndian) > LatinUnits(bytes, littleEndian)) {
+    littleEndian = !littleEndian;
+  }
+  std::u16string text;
+  for (size_t i = 0; i + 1 < bytes.size(); i += 2) {
+    const auto unit = static_cast<char16_t>(littleEndian ? LittleEndianAt(bytes, i, 2)
+                                                         : BigEndianAt(bytes, i, 2));
+    if (unit == 0) break;
+    text += unit;
+  }
+  for (size_t i = 0; i < text.size(); ++i) {
+    const bool high = text[i] >= 0xD800 && text[i] <= 0xDBFF;
+    const bool low = text[i] >= 0xDC00 && text[i] <= 0xDFFF;
+    if (high && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
+      ++i;
+    } else if (high || low) {
+      text[i] = u'\uFFFD';
+    }
+  }
+  return text;
+}
+
+// The comment after its 8-byte character-code field, up to its first zero
+// character (what follows is padding or binary data that no name should
+// carry), trailing blanks removed. "UNICODE" comments are UTF-16; any other
+// code is taken as bytes.
+std::u16string UserCommentText(const TJPEGSegment& s, const TEntry& e) {
+  if (e.count < 8 || !s.Holds(e.at, e.count)) return {};
+  const std::string_view value = std::string_view(s.SegData).substr(e.at, e.count);
+  const std::string_view text = value.substr(8);
+  if (value.substr(0, 8) == std::string_view("UNICODE\0", 8)) {
+    return TrimTrailingBlanksAndZeros(Utf16Comment(text, s.LittleEndian));
+  }
+  return TrimTrailingBlanksAndZeros(TagBytesToText(UpToZero(text)));
+}
+
 std::u16string PaddedIso(std::u16string value) {
   while (value.size() < 3) value.insert(value.begin(), u'0');
   return value;
@@ -124,7 +177,7 @@ std::optional<std::u16string> FormatValue(const TJPEGSegment& s, const TEntry& e
     case kFNumber: return FNumberText(s, e);
     case kIsoSpeed: return PaddedIso(NumberValue(s, e));
     case kComponents: return ComponentsText(s, e);
-    case kUserComment: return Text(s.GetDataString(e.at, e.count, true));
+    case kUserComment: return UserCommentText(s, e);
     case kPadding: return u"BAD MS FORMAT";
     default: break;
   }

@@ -13,25 +13,48 @@ bool StandsAlone(uint8_t marker) {
   return marker == 0xD8 || marker == 0xD9 || (marker >= 0xD0 && marker <= 0xD7) || marker == 0x01;
 }
 
+// Marker types that can follow 0xFF in the header part of a file: TEM and
+// 0xC0 to 0xFE. 0x00 after 0xFF is a stuffed byte of entropy-coded data and
+// 0x02 to 0xBF are reserved, so neither starts a segment when the walk looks
+// for its way back through stray bytes.
+bool IsMarker(uint8_t marker) { return marker == 0x01 || (marker >= 0xC0 && marker != 0xFF); }
+
+// Moves `position` past the next marker and gives its type. Fill bytes (0xFF)
+// before the type are padding. Unless `resync`, the marker must begin right
+// at `position`; with it, stray bytes are skipped as decoders skip them, up
+// to the next 0xFF followed by a marker type, for at most kMaxStrayBytes.
+bool NextMarker(TByteSource& source, uint64_t& position, bool resync, uint8_t& marker) {
+  const uint64_t start = position;
+  std::string_view byte;
+  for (;;) {
+    if (position - start > TJPEGSegment::kMaxStrayBytes || !source.View(position, 1, byte)) {
+      return false;
+    }
+    ++position;
+    if (static_cast<uint8_t>(byte[0]) != 0xFF) {
+      if (!resync) return false;
+      continue;
+    }
+    do {
+      if (!source.View(position, 1, byte)) return false;
+      ++position;
+    } while (static_cast<uint8_t>(byte[0]) == 0xFF);
+    marker = static_cast<uint8_t>(byte[0]);
+    if (!resync || IsMarker(marker)) return true;
+  }
+}
+
 }  // namespace
 
 bool TJPEGSegment::GetSegment(TByteSource& source, uint64_t& position,
-                              bool (*wanted)(uint8_t marker)) {
+                              bool (*wanted)(uint8_t marker), bool resync) {
   SegData.clear();
   SegSize = 0;
-  std::string_view bytes;
-  if (!source.View(position, 2, bytes)) return false;
-  const uint8_t first = static_cast<uint8_t>(bytes[0]);
-  uint8_t marker = static_cast<uint8_t>(bytes[1]);
-  position += 2;
-  if (first != 0xFF) return false;
-  while (marker == 0xFF) {  // fill bytes before the marker
-    if (!source.View(position, 1, bytes)) return false;
-    marker = static_cast<uint8_t>(bytes[0]);
-    ++position;
-  }
+  uint8_t marker = 0;
+  if (!NextMarker(source, position, resync, marker)) return false;
   SegType = marker;
   if (StandsAlone(marker)) return true;
+  std::string_view bytes;
   if (!source.View(position, 2, bytes)) return false;
   const uint16_t length = BigEndian16(bytes, 0);
   if (length < 2) return false;

@@ -14,10 +14,15 @@ class TJPEGSegment {
   uint16_t SegSize = 0;       // payload length
   std::string SegData;        // the payload, when it was read
 
+  // Stray bytes skipped between two segments, at most.
+  static constexpr uint64_t kMaxStrayBytes = 1u << 20;
+
   // Reads the segment at `position` and moves `position` past it. The payload
   // is read only when `wanted(SegType)`; SegData stays empty otherwise. False
-  // when the bytes there are no segment or the file ends inside it.
-  bool GetSegment(TByteSource& source, uint64_t& position, bool (*wanted)(uint8_t marker));
+  // when the bytes there are no segment or the file ends inside it. With
+  // `resync`, stray bytes before the segment's marker are skipped.
+  bool GetSegment(TByteSource& source, uint64_t& position, bool (*wanted)(uint8_t marker),
+                  bool resync = false);
 
   uint8_t GetType() const { return SegType; }
   uint16_t GetSize() const { return SegSize; }

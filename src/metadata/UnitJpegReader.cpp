@@ -46,7 +46,10 @@ void ReadApp1(TJPEGSegment& segment, TTagList& list) {
 void ReadJpegTags(TByteSource& source, TTagList& list) {
   TJPEGSegment segment;
   uint64_t position = 0;
-  for (int n = 0; n < kMaxSegments && segment.GetSegment(source, position, NeedsPayload); ++n) {
+  // The file must begin with a marker; between later segments stray bytes
+  // are skipped, so a writer's padding or junk there loses nothing after it.
+  for (int n = 0; n < kMaxSegments && segment.GetSegment(source, position, NeedsPayload, n > 0);
+       ++n) {
     if (segment.SegType == kStartOfScan) return;
     if (IsStartOfFrame(segment.SegType)) ReadFrame(segment, list);
     if (segment.SegType == kApp1) ReadApp1(segment, list);

@@ -39,14 +39,56 @@ int SampleRate(int version, int index) {
   }
 }
 
-// Where the frames start: after an ID3v2 tag, whose size is a 28-bit
-// synchsafe number (7 bits a byte) after its 10-byte header.
+// Where the frames start: after the ID3v2 tag, whose size is a 28-bit
+// synchsafe number (7 bits a byte) after its 10-byte header, and after any
+// further tags that follow it (a tagger that put a new tag in front of an
+// old one), so nothing inside a tag is taken for a frame.
 uint64_t SearchStart(TByteSource& source) {
+  constexpr int kMaxTags = 16;
+  uint64_t start = 0;
   std::string_view head;
-  if (!source.View(0, 10, head) || head.substr(0, 3) != "ID3") return 0;
-  uint64_t size = 0;
-  for (size_t i = 6; i < 10; ++i) size = (size << 7) | (static_cast<uint8_t>(head[i]) & 0x7F);
-  return size + 10;
+  for (int n = 0; n < kMaxTags && source.View(start, 10, head) && head.substr(0, 3) == "ID3"; ++n) {
+    uint64_t size = 0;
+    for (size_t i = 6; i < 10; ++i) size = (size << 7) | (static_cast<uint8_t>(head[i]) & 0x7F);
+    start += size + 10;
+  }
+  return start;
+}
+
+// The length in bytes of the frame whose header `s` decoded, or 0 for a
+// free-format frame, whose length its header does not tell.
+uint64_t FrameLength(const TMP3Segment& s) {
+  const uint64_t bitsPerSecond = uint64_t{static_cast<unsigned>(s.bitrate)} * 1000;
+  const uint64_t padding = (s.header[2] >> 1) & 1;
+  if (s.layer == 3) return (12 * bitsPerSecond / static_cast<unsigned>(s.sample) + padding) * 4;
+  const uint64_t factor = s.layer == 1 && s.version != 3 ? 72 : 144;  // layer III of MPEG-2, 2.5
+  return factor * bitsPerSecond / static_cast<unsigned>(s.sample) + padding;
+}
+
+// Where the frames end: at the ID3v1 tag in the last 128 bytes, or at the
+// end of the file.
+uint64_t AudioEnd(TByteSource& source) {
+  std::string_view tag;
+  const bool tagged = source.View(source.Size() - 128, 3, tag) && tag == "TAG";
+  return tagged ? source.Size() - 128 : source.Size();
+}
+
+// True when the frame that `s` begins at `at` is followed, where its length
+// says, by a header of the same version, layer and sampling rate, or reaches
+// `audioEnd`, where the last frame ends. This is the check by which decoders
+// tell a frame from bytes that only look like its header. A free-format
+// header, whose length cannot be checked, is never taken.
+bool FollowedByFrame(TByteSource& source, const TMP3Segment& s, uint64_t at, uint64_t audioEnd) {
+  const uint64_t length = FrameLength(s);
+  if (length == 0) return false;
+  const uint64_t next = at + length;
+  if (next + 4 > audioEnd) return true;
+  std::string_view bytes;
+  if (!source.View(next, 4, bytes)) return false;
+  TMP3Segment following;
+  std::copy_n(bytes.begin(), 4, following.header.begin());
+  return following.IsHeader() && following.version == s.version && following.layer == s.layer &&
+         following.sample == s.sample;
 }
 
 }  // namespace
@@ -68,17 +110,18 @@ bool TMP3Segment::IsHeader() {
 bool TMP3Segment::GetHeader(TByteSource& source) {
   if (source.Size() < 128) return false;
   uint64_t position = SearchStart(source);
+  const uint64_t audioEnd = AudioEnd(source);
   const uint64_t end = std::min(source.Size(), position + kSearchLimit);
   constexpr size_t kChunk = 4096;
+  std::string chunk;  // a copy: checking a candidate reads elsewhere in the file
   while (position + 4 <= end) {
     // Chunks overlap by three bytes so no header straddles two of them.
     const size_t count = static_cast<size_t>(std::min<uint64_t>(kChunk + 3, end - position));
-    std::string_view chunk;
-    if (!source.View(position, count, chunk)) return false;
+    if (!source.Read(position, count, chunk)) return false;
     for (size_t i = 0; i + 4 <= chunk.size(); ++i) {
       if (static_cast<uint8_t>(chunk[i]) != 0xFF) continue;
       std::copy_n(chunk.begin() + static_cast<std::ptrdiff_t>(i), 4, header.begin());
-      if (IsHeader()) {
+      if (IsHeader() && FollowedByFrame(source, *this, position + i, audioEnd)) {
         filep = position + i + 4;
         return true;
       }

@@ -1,5 +1,5 @@
 // One MPEG audio frame header: its test and decoding, and the search for the
-// first header of a file (after an ID3v2 tag when the file starts with one).
+// first frame of a file (after the ID3v2 tags when the file starts with one).
 #pragma once
 
 #include <array>
@@ -24,6 +24,8 @@ class TMP3Segment {
   // Tests the four bytes in `header` and, when they are a frame header,
   // decodes them into the fields above.
   bool IsHeader();
-  // Searches `source` for the first frame header; true when one was found.
+  // Searches `source` for the first frame header after the ID3v2 tags that
+  // a second header follows where the first frame's length says (or the end
+  // of the audio); true when one was found.
   bool GetHeader(TByteSource& source);
 };

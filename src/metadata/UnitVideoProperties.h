@@ -8,7 +8,9 @@
 #include "metadata/UnitTagList.h"
 
 struct TVideoProperties {
-  bool recognised = false;  // the container was recognised
+  // The container was recognised and is not known to lack pictures; only
+  // then are "?v_wd?" and "?v_ht?" stored.
+  bool recognised = false;
   uint32_t width = 0;       // 0 when unknown
   uint32_t height = 0;
   TTagList texts;  // "?v_len?", "?v_qt_" + atom + "?", "?v_ms_" + field + "?"

@@ -1,6 +1,7 @@
 // The XMP reader: finds the namespace prefixes declared on the packet's
-// rdf:Description elements and stores every element and attribute of those
-// namespaces as "?xmp_prefix_name?" = its text.
+// rdf:Description elements and the elements around them, and stores every
+// element and attribute of those namespaces as "?xmp_prefix_name?" = its text
+// (or the URI of its rdf:resource attribute).
 #pragma once
 
 #include <string_view>

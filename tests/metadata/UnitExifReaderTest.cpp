@@ -105,6 +105,34 @@ TEST_P(TExifReaderTest, SpecialTags) {
   EXPECT_FALSE(list.Contains(u"MakerNote")) << Dump(list);
 }
 
+TEST_P(TExifReaderTest, UserCommentsEndAtTheirFirstZeroCharacter) {
+  const TExifBuilder b = Builder();
+  const std::string ascii("ASCII\0\0\0", 8), unicode("UNICODE\0", 8);
+  const struct {
+    const char* name;
+    std::string value;
+    const char* text;
+  } cases[] = {
+      {"text, zero, binary", ascii + std::string("Holiday\0\x01\x02\xFE!binary", 16), "Holiday"},
+      {"blanks and zeros after the text", ascii + "Note   " + std::string(300, '\0'), "Note"},
+      {"UTF-16 in the other byte order",
+       unicode + (GetParam() ? std::string("\0H\0i\0\0\0x", 8) : std::string("H\0i\0\0\0x\0", 8)),
+       "Hi"},
+      {"UTF-16 in the EXIF byte order",
+       unicode + b.Number(0x20AC, 2) + b.Number(0x4E00, 2) + b.Number(' ', 2) + b.Number(0, 2) +
+           b.Number('z', 2),
+       "\xE2\x82\xAC\xE4\xB8\x80"},
+      {"unpaired surrogate", unicode + b.Number(0xD800, 2) + b.Number('Z', 2), "\xEF\xBF\xBDZ"},
+      {"shorter than its code", "ASCII", ""},
+  };
+  for (const auto& c : cases) {
+    TExifBuilder entry = Builder();
+    entry.Entry(37510, 7, static_cast<uint32_t>(c.value.size()), c.value);
+    const TTagList list = ReadExifPayload(entry.Payload());
+    EXPECT_EQ(Value(list, u"UserComment"), c.text) << Order() << " " << c.name;
+  }
+}
+
 TEST_P(TExifReaderTest, FollowsTheExifIfd) {
   TExifBuilder sub = Builder();
   sub.Ascii(36867, "2013:05:17 10:20:30").Rational(33437, 28, 10);

@@ -70,6 +70,29 @@ TEST(TJpegReaderTest, WalkSkipsOtherSegmentsAndFillBytes) {
   EXPECT_EQ(Utf16ToUtf8(list.Value(u"JFIF_WIDTH")), "3") << Dump(list);
 }
 
+TEST(TJpegReaderTest, StrayBytesBetweenSegmentsAreSkipped) {
+  const std::string xmp =
+      XmpSegment("<rdf:Description xmlns:dc='d'><dc:title>T</dc:title></rdf:Description>");
+  const struct {
+    const char* name;
+    std::string stray;
+    bool found;
+  } cases[] = {
+      {"fill bytes", "\xFF\xFF\xFF", true},
+      {"zero padding", std::string(40, '\0'), true},
+      {"junk", "junk", true},
+      {"0xFF before no marker", std::string("ab\xFF\x00\xFF\xFF\x00\xFF\x05z", 10), true},
+      {"more than the walk skips", std::string(TJPEGSegment::kMaxStrayBytes + 1, 'j'), false},
+  };
+  for (const auto& c : cases) {
+    // Stray bytes after APP0 and again after the XMP segment.
+    const TTagList list = ReadJpegBytes(JpegFile(JpegSegment(0xE0, "JFIF") + c.stray + xmp +
+                                                 c.stray + JpegSegment(0xC0, Frame(8, 2, 3, 3))));
+    EXPECT_EQ(list.Value(u"?xmp_dc_title?"), c.found ? u"T" : u"") << c.name << ": " << Dump(list);
+    EXPECT_EQ(list.Value(u"JFIF_WIDTH"), c.found ? u"3" : u"") << c.name;
+  }
+}
+
 TEST(TJpegReaderTest, BrokenFilesKeepWhatWasFound) {
   const std::string frame = JpegSegment(0xC0, Frame(8, 2, 3, 3));
   const struct {
@@ -175,6 +198,21 @@ TEST(TXmpReaderTest, ElementsAndAttributesOfDeclaredNamespaces) {
   for (const auto& c : cases) EXPECT_EQ(Utf16ToUtf8(list.Value(c.key)), c.value) << Utf16ToUtf8(c.key) << "\n" << Dump(list);
 }
 
+TEST(TXmpReaderTest, NamespacesDeclaredAroundTheDescriptionAndResources) {
+  const TTagList list = ReadXmpText(R"(<x:xmpmeta xmlns:x='adobe:ns:meta/' x:xmptk='K' xmlns:dc='d'>
+ <rdf:RDF xmlns:rdf='http://www.w3.org/1999/02/22-rdf-syntax-ns#' xmlns:xmp='x' xmlns:cc='c'>
+  <rdf:Description rdf:about='' xmp:Rating='3'>
+   <dc:title><rdf:Alt><rdf:li xml:lang='x-default'>Outer</rdf:li></rdf:Alt></dc:title>
+   <cc:license rdf:resource='http://example.org/licence'/>
+   <dc:relation><rdf:Bag><rdf:li rdf:resource='a:1'/><rdf:li rdf:resource='a:2'/></rdf:Bag>
+   </dc:relation>
+  </rdf:Description></rdf:RDF></x:xmpmeta>)");
+  EXPECT_EQ(Dump(list),
+            "?xmp_xmp_rating?=3\r\n?xmp_cc_license?=http://example.org/licence\r\n"
+            "?xmp_dc_title?=Outer\r\n?xmp_dc_relation?=a:1 a:2\r\n")
+      << "RDF and the wrapper shape the packet; their names are no properties";
+}
+
 TEST(TXmpReaderTest, BadPacketsYieldNothing) {
   const char* cases[] = {
       "",
@@ -183,6 +221,8 @@ TEST(TXmpReaderTest, BadPacketsYieldNothing) {
       "<rdf:Description xmlns:dc='d'><dc:title>T</dc:title></rdf:Description><extra",
       // Prefixes that are no plain names are not pasted into queries.
       "<rdf:Description xmlns:a|b='d' xmlns:='e'><x>T</x></rdf:Description>",
+      "<rdf:RDF xmlns:dc='d'><rdf:Description><dc:title>T</dc:title></rdf:RDF>",
+      "<rdf:RDF xmlns:dc='d'><rdf:Description rdf:resource='u'><dc:title rdf:resource='v'>",
   };
   for (const char* packet : cases) EXPECT_TRUE(ReadXmpText(packet).Empty()) << packet << "\n" << Dump(ReadXmpText(packet));
 }

@@ -99,6 +99,59 @@ TEST(TMP3SegmentTest, SearchSkipsTheId3v2TagAndFalseSyncs) {
   EXPECT_EQ(Utf16ToUtf8(list.Value(u"headerpos:")), std::to_string(10 + tagSize + 5 + 4));
 }
 
+// `count` frames of `length` bytes, each the 4-byte `header` and zeros.
+std::string Frames(const std::string& header, size_t length, int count) {
+  std::string out;
+  for (int i = 0; i < count; ++i) out += header + std::string(length - 4, '\0');
+  return out;
+}
+
+// An ID3v2.3 tag holding `body`.
+std::string Id3v2(const std::string& body) {
+  std::string tag("ID3\x03\0\0", 6);
+  for (int shift = 21; shift >= 0; shift -= 7) {
+    tag += static_cast<char>((body.size() >> shift) & 0x7F);
+  }
+  return tag + body;
+}
+
+TEST(TMP3SegmentTest, FirstFrameIsOneThatAnotherFollows) {
+  // A header counts when its frame length, computed by version and layer,
+  // lands on the next header; otherwise the search goes on.
+  const auto frames = [](uint32_t header, size_t length) {
+    return Frames(Big(header, 4), length, 3) + std::string(3000, '\0');
+  };
+  const std::string stream = Frames(kFrame, 417, 3) + std::string(2000, '\0');
+  const std::string mpeg2("\xFF\xF3\x80\xC0", 4);  // MPEG-2 III 64k 22.05k: 208 bytes
+  const struct {
+    const char* name;
+    std::string bytes;
+    const char* bitrate;
+    uint64_t headerpos;
+  } cases[] = {
+      {"MPEG-1 III padded", frames(0xFFFB9264, 418), "128", 4},
+      {"MPEG-1 II", frames(0xFFFDA800, 864), "192", 4},
+      {"MPEG-2 I padded", frames(0xFFF7E600, 516), "256", 4},
+      {"MPEG-2 II", frames(0xFFF58000, 417), "64", 4},
+      {"MPEG-2 III", frames(0xFFF380C0, 208), "64", 4},
+      {"free-format bit rate", std::string("\xFF\xFB\x00\x64", 4) + std::string(100, '\0') + stream,
+       "128", 108},
+      {"lone header of another rate", mpeg2 + std::string(50, '\0') + stream, "128", 58},
+      {"next header of another sampling rate",
+       kFrame + std::string(413, '\0') + "\xFF\xFB\x94\x64" + std::string(20, '\0') + stream, "128",
+       445},
+      {"stream inside a second ID3v2 tag",
+       Id3v2(std::string(64, '\0')) + Id3v2(Frames(mpeg2, 208, 3)) + stream, "128", 712},
+      {"last frame ends at the ID3v1 tag",
+       std::string(7, 'x') + kFrame + std::string(413, '\0') + Id3v1("T", "c", 1, 1), "128", 11},
+  };
+  for (const auto& c : cases) {
+    const TTagList list = ReadBytes(c.bytes, ReadMp3Stream);
+    EXPECT_EQ(Utf16ToUtf8(list.Value(u"Bitrate")), c.bitrate) << c.name << "\n" << Dump(list);
+    EXPECT_EQ(Utf16ToUtf8(list.Value(u"headerpos:")), std::to_string(c.headerpos)) << c.name;
+  }
+}
+
 TEST(TMP3SegmentTest, SearchGivesUpAfterItsLimit) {
   const std::string file = std::string(TMP3Segment::kSearchLimit + 10, 'x') + kFrame + std::string(200, '\0');
   EXPECT_TRUE(ReadBytes(file, ReadMp3Stream).Empty());

@@ -338,6 +338,23 @@ TEST(TAsfReaderTest, BrokenObjects) {
   for (const auto& c : cases) EXPECT_EQ(Dump(ReadVideoBytes(u".asf", c.bytes)), c.dump) << c.name;
 }
 
+TEST(TAsfReaderTest, AudioOnlyFilesHaveNoPictureSize) {
+  const std::string length = FileProperties(20000000, 0);
+  const struct {
+    const char* name;
+    std::string bytes;
+    const char* dump;
+  } cases[] = {
+      {"audio only", Asf(length + Stream(kAudioGuid, 0, 0)), "?v_len?=00-00-02\r\n"},
+      {"audio before video", Asf(Stream(kAudioGuid, 0, 0) + Stream(kVideoGuid, 8, 6) + length),
+       "?v_wd?=8\r\n?v_ht?=6\r\n?v_len?=00-00-02\r\n"},
+      // The walk stops at a broken object: a video stream may follow it.
+      {"audio, then a broken object", Asf(Stream(kAudioGuid, 0, 0) + kContentGuid + Little(0, 8)),
+       "?v_wd?=0\r\n?v_ht?=0\r\n"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Dump(ReadVideoBytes(u".wmv", c.bytes)), c.dump) << c.name;
+}
+
 TEST(TVideoTest, DurationText) {
   const struct {
     uint64_t seconds;
