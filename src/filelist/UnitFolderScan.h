@@ -11,7 +11,7 @@
 
 class TFileSystem;
 class TProgress;
-struct TFileListData;
+class TFileListData;
 struct TFolderEntry;
 struct TTagData;
 
