@@ -157,7 +157,12 @@ void TCommandLine::HandleFileDrop() {
 
 std::u16string TCommandLine::FindScript(const std::u16string& param, std::u16string& shown) const {
   TFileSystem& fs = s_.session.fs;
-  const std::u16string name = ExtractFileName(param);
+  // A script named with a folder is used as given.
+  if (param.find(u'/') != std::u16string::npos) {
+    shown = param;
+    return fs.Exists(param) && !fs.DirectoryExists(param) ? param : std::u16string();
+  }
+  const std::u16string name = param;
   shown = s_.session.appFolder + name;
   // The name as given first; the lower-case form is where a script of the
   // original layout (which looked names up in lower case) lives.
@@ -205,8 +210,11 @@ void TCommandLine::HandleMode(const TFrmDummyInstance& params, TCommandLineOutco
   std::u16string shown;
   const std::u16string script = FindScript(params.ParamStr(2), shown);
   if (script.empty()) {
+    const bool bare = params.ParamStr(2).find(u'/') == std::u16string::npos;
     s_.messages.MessageBox(u"Unable to find script file: " + shown +
-                           u"\n\nNOTE: the script must reside in the same folder as Tallowick.");
+                           (bare ? u"\n\nNOTE: a script named without a folder is looked up in "
+                                   u"the application folder; give a path to use another."
+                                 : u""));
     Fail(outcome);
     return;
   }

@@ -69,8 +69,8 @@ class TCommandLine {
                      TCommandLineOutcome& outcome);
   void HandleFileDrop();
   void HandleMode(const TFrmDummyInstance& params, TCommandLineOutcome& outcome);
-  // The script a mode names: its file-name part in the application folder;
-  // empty when no such file exists.
+  // The script a mode names: a path (holding "/") as given, a bare name in
+  // the application folder; empty when no such file exists.
   std::u16string FindScript(const std::u16string& param, std::u16string& shown) const;
   bool LoadScript(const std::u16string& script, TCommandLineOutcome& outcome);
   bool OpenFolderParameter(const std::u16string& param, TCommandLineOutcome& outcome);

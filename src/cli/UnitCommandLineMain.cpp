@@ -26,10 +26,25 @@ namespace {
 
 constexpr const char16_t* kVersion = u"0.1.0";
 
-int WrongUse(const TCliServices& s) {
-  s.output.Err(UsageText() + u"\n" + OptionsHelpText());
+constexpr const char16_t* kTryHelp = u"Try 'tallowick --help' for more information.\n";
+
+// Wrong use: one line naming what was wrong, the hint, exit code 2.
+int WrongUse(const TCliServices& s, const std::u16string& what) {
+  s.output.Err(u"tallowick: " + what + u"\n" + kTryHelp);
   return 2;
 }
+
+int Unrecognized(const TCliServices& s, const std::string& option) {
+  return WrongUse(s, u"unrecognized option '" + Utf8ToUtf16(option) + u"'");
+}
+
+bool IsMode(const std::string& arg) {
+  std::string lower;
+  for (const char c : arg) lower += static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
+  return lower == "-s" || lower == "-xi" || lower == "-xu" || lower == "-ri" || lower == "-ru";
+}
+
+bool IsOption(const std::string& arg) { return arg.size() > 1 && arg[0] == '-'; }
 
 std::vector<std::u16string> Arguments(const std::vector<std::string>& args) {
   std::vector<std::u16string> arguments;
@@ -55,16 +70,21 @@ struct TCommandRun {
 int PreviewCommand(const TCliServices& s, const std::vector<std::string>& args) {
   TPreviewCommandOptions options;
   std::vector<std::string> positional;
+  bool optionsEnd = false;
   for (size_t i = 1; i < args.size(); ++i) {
-    if (args[i] == "--recursive") {
+    if (!optionsEnd && args[i] == "--") {
+      optionsEnd = true;
+    } else if (!optionsEnd && args[i] == "--recursive") {
       options.recursive = true;
-    } else if (args[i] == "--json") {
+    } else if (!optionsEnd && args[i] == "--json") {
       options.json = true;
+    } else if (!optionsEnd && IsOption(args[i])) {
+      return Unrecognized(s, args[i]);
     } else {
       positional.push_back(args[i]);
     }
   }
-  if (positional.size() != 2) return WrongUse(s);
+  if (positional.size() != 2) return WrongUse(s, u"--preview: a SCRIPT and a FOLDER are needed");
   options.script = AbsolutePath(Utf8ToUtf16(positional[0]));
   options.folder = CanonicalPath(Utf8ToUtf16(positional[1]));
   // The run is left to the operating system at exit: freeing a million
@@ -141,25 +161,55 @@ int WindowStart(const TCliServices& s, const std::vector<std::string>& args) {
   return 1;
 }
 
+
+// The forms of a folder, files or "filedrop.dat", and the modes.
+int StartForm(const TCliServices& s, const std::vector<std::string>& args) {
+  const auto form = ClassifyCommandLine(TFrmDummyInstance::FromArguments(u"", Arguments(args)));
+  return OpensWindow(form) ? WindowStart(s, args) : ConsoleStart(s, args);
+}
+
+// After "--" every argument is a folder or a file, also one beginning with
+// "-": as an absolute path it no longer reads as an option.
+int StartWithNames(const TCliServices& s, const std::vector<std::string>& names) {
+  std::vector<std::string> paths;
+  for (const std::string& name : names) paths.push_back(Utf16ToUtf8(AbsolutePath(Utf8ToUtf16(name))));
+  return StartForm(s, paths);
+}
+
 }  // namespace
 
 int RunCommandLine(const TCliServices& s, const std::vector<std::string>& args) {
   const std::string command = args.empty() ? std::string() : args[0];
-  if (args.size() == 1 && (command == "--help" || command == "-h")) {
-    s.output.Out(UsageText() + u"\n" + OptionsHelpText());
+  const size_t count = args.size();
+  if (command == "--help" || command == "-h") {
+    if (count != 1) return WrongUse(s, Utf8ToUtf16(command) + u": takes no argument");
+    s.output.Out(HelpText());
     return 0;
   }
-  if (args.size() == 1 && command == "--version") {
+  if (command == "--version" || command == "-V") {
+    if (count != 1) return WrongUse(s, Utf8ToUtf16(command) + u": takes no argument");
     s.output.Out(std::u16string(u"tallowick ") + kVersion + u"\n");
     return 0;
   }
-  if (command == "--expand" && args.size() == 3) {
+  if (command == "--expand") {
+    if (count != 3) return WrongUse(s, u"--expand: a TEXT and a FILE are needed");
     return ExpandCommand(s, args[1], args[2]);
   }
   if (command == "--preview") return PreviewCommand(s, args);
-  if (command == "--describe" && args.size() == 2) return DescribeCommand(s, args[1]);
-  if (command == "--undo" && args.size() == 1) return UndoCommand(s);
-  if (command.rfind("--", 0) == 0) return WrongUse(s);
-  const auto form = ClassifyCommandLine(TFrmDummyInstance::FromArguments(u"", Arguments(args)));
-  return OpensWindow(form) ? WindowStart(s, args) : ConsoleStart(s, args);
+  if (command == "--describe") {
+    if (count != 2) return WrongUse(s, u"--describe: one SCRIPT is needed");
+    return DescribeCommand(s, args[1]);
+  }
+  if (command == "--undo") {
+    if (count != 1) return WrongUse(s, u"--undo: takes no argument");
+    return UndoCommand(s);
+  }
+  if (command == "--") return StartWithNames(s, {args.begin() + 1, args.end()});
+  if (IsMode(command)) {
+    if (count < 2) return WrongUse(s, Utf8ToUtf16(command) + u": a SCRIPT is needed");
+    if (count > 3) return WrongUse(s, Utf8ToUtf16(command) + u": too many arguments");
+    return StartForm(s, args);
+  }
+  if (IsOption(command)) return Unrecognized(s, command);
+  return StartForm(s, args);
 }

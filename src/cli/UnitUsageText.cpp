@@ -4,26 +4,48 @@
 
 std::u16string UsageText() {
   static constexpr std::array<const char16_t*, 12> kLines = {
-      u"Command Line usage",
-      u"   tallowick \"drive:\\fullpath\\\"",
-      u"   tallowick -CMD script.twscr [\"optional path\"]",
+      u"Command line usage",
+      u"   tallowick FOLDER",
+      u"   tallowick -CMD SCRIPT [FOLDER]",
       u"",
-      u" Values for CMD: ",
-      u" s  = load script and show the main window ",
-      u" xi = execute and ignore errors ",
+      u" Values for CMD:",
+      u" s  = load script and show the main window",
+      u" xi = execute and ignore errors",
       u" xu = execute and undo all changes on an error",
-      u" ri = execute recursively and ingore errors",
-      u" ru = execute recursively and undo all change on an error ",
+      u" ri = execute recursively and ignore errors",
+      u" ru = execute recursively and undo all changes on an error",
       u"",
-      u"NOTES: The script must reside in the same folder as Tallowick.",
+      u"NOTES: a SCRIPT named without a folder is looked up in the application folder.",
   };
   std::u16string text = u"\n\n";
   for (const char16_t* line : kLines) text += std::u16string(line) + u"\n";
   return text;
 }
 
-std::u16string OptionsHelpText() {
-  return u"Options:\n"
+std::u16string HelpText() {
+  return u"Usage: tallowick [FOLDER | FILE... | filedrop.dat]\n"
+         u"       tallowick -s|-xi|-xu|-ri|-ru SCRIPT [FOLDER]\n"
+         u"       tallowick --preview SCRIPT FOLDER [--recursive] [--json]\n"
+         u"       tallowick --describe SCRIPT\n"
+         u"       tallowick --expand TEXT FILE\n"
+         u"       tallowick --undo\n"
+         u"       tallowick --help | --version\n"
+         u"Rename the entries of a folder by a script of steps, safely and undoably.\n"
+         u"\n"
+         u"Forms that open the main window (they need a display):\n"
+         u"  FOLDER                 the folder listed\n"
+         u"  FILE...                the folder of the first file, only the files named checked\n"
+         u"  filedrop.dat           the files listed in filedrop.dat of the application folder\n"
+         u"  -s SCRIPT [FOLDER]     SCRIPT loaded and FOLDER listed\n"
+         u"\n"
+         u"Batch modes (no window, no question; report on standard error):\n"
+         u"  -xi SCRIPT [FOLDER]    rename; skip the entries that fail\n"
+         u"  -xu SCRIPT [FOLDER]    rename; on the first failure undo everything\n"
+         u"  -ri, -ru               the same, including every sub-folder\n"
+         u"  Without FOLDER the folder the script carries is renamed. A SCRIPT holding \"/\"\n"
+         u"  is a path; a bare name is looked up in the application folder.\n"
+         u"\n"
+         u"Options:\n"
          u"  --preview SCRIPT FOLDER  list FOLDER, apply SCRIPT (.twscr or .tw-) and print every\n"
          u"                           entry: checked, name, new name and flags (R renamed,\n"
          u"                           C collision, I illegal), tab-separated; renames nothing\n"
@@ -32,12 +54,16 @@ std::u16string OptionsHelpText() {
          u"  --describe SCRIPT        print the numbered sentence of every step\n"
          u"  --expand TEXT FILE       print TEXT with its meta variables expanded for FILE\n"
          u"  --undo                   reverse the last batch that a mode -xi, -xu, -ri or -ru\n"
-         u"                           renamed (kept in the undo folder of the application\n"
-         u"                           folder until the next run)\n"
-         u"  --help, --version\n"
+         u"                           renamed\n"
+         u"  -h, --help               print this help\n"
+         u"  -V, --version            print the version\n"
+         u"  --                       end of options: what follows are folders and files\n"
          u"\n"
-         u"The script of a mode is looked up in the application folder: $TALLOWICK_HOME,\n"
-         u"else $XDG_CONFIG_HOME/tallowick, else ~/.config/tallowick.\n"
-         u"Exit codes: 0 done; 1 a rename failed, or a script, folder or display is missing;\n"
-         u"2 wrong use of an option, or its script or folder cannot be read.\n";
+         u"Settings, scripts and the undo store live in the application folder:\n"
+         u"$TALLOWICK_HOME, else $XDG_CONFIG_HOME/tallowick, else ~/.config/tallowick.\n"
+         u"\n"
+         u"Exit status: 0 done; 1 a rename failed, or a script, folder or display is missing;\n"
+         u"2 wrong use, or a script or folder that cannot be read; 128 + N interrupted by\n"
+         u"signal N (every entry back under its old name, or with -xi the renamed ones kept\n"
+         u"for --undo).\n";
 }

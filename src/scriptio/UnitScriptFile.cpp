@@ -170,6 +170,11 @@ TStatus LoadFromFile(TFrmScriptActions& actions, TTWScript& twscript, TFileSyste
     actions.StepChanged();  // the preview refreshes after every load
     return TStatus::Ok();
   }
+  return LoadFromExactFile(actions, twscript, fs, name, messages);
+}
+
+TStatus LoadFromExactFile(TFrmScriptActions& actions, TTWScript& twscript, TFileSystem& fs,
+                          const std::u16string& name, std::vector<std::u16string>* messages) {
   TMyINIFile ini;
   TStatus status = ini.Open(fs, name);
   if (!status.ok()) return status;

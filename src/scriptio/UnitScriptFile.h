@@ -44,6 +44,12 @@ bool HoldsScript(const TMyINIFile& ini);
 // The status of a file that holds no script: "<path>: not a script (no steps found)".
 TStatus NotAScript(const std::u16string& path);
 
+// LoadFromFile of the file `name` as it is named, whatever its extension; a
+// missing file is an error here.
+TStatus LoadFromExactFile(TFrmScriptActions& actions, TTWScript& twscript, TFileSystem& fs,
+                          const std::u16string& name,
+                          std::vector<std::u16string>* messages = nullptr);
+
 // The steps part of loading, from an open store: clears the script and
 // appends the steps of the file. `fileName` decides the "default.twscr" rule.
 // Returns the number of sections skipped for an unknown TYPE.

@@ -41,13 +41,15 @@ TSession::TSession(TFileSystem& fileSystem, const TClock& clk, const TEnvironmen
       textFile(fileSystem, textFormat) {}
 
 TStatus TSession::LoadScript(const std::u16string& path, std::vector<std::u16string>* skipped) {
-  if (EndsWithIgnoringCase(path, u".tw-")) {
-    if (!fs.Exists(path)) return TStatus::Error(ENOENT, path, u"No such file or directory");
-    return LoadOlderScript(script, twscript, path);
+  // The file is read as it is named: ".twscr" in the current format, any
+  // other name in the older one (which refuses what holds no script).
+  if (!fs.Exists(path) || fs.DirectoryExists(path)) {
+    return TStatus::Error(ENOENT, path, u"No such file");
   }
-  const std::u16string file = ScriptFileName(path);
-  if (!fs.Exists(file)) return TStatus::Error(ENOENT, file, u"No such file or directory");
-  return LoadFromFile(script, twscript, fs, path, skipped);
+  if (EndsWithIgnoringCase(path, u".twscr")) {
+    return LoadFromExactFile(script, twscript, fs, path, skipped);
+  }
+  return LoadOlderScript(script, twscript, path);
 }
 
 TScanOptions TSession::ScanOptions() const {

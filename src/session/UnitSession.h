@@ -34,9 +34,10 @@ class TSession : public TRenameWorkspace {
   TSession(const TSession&) = delete;
   TSession& operator=(const TSession&) = delete;
 
-  // Loads a ".twscr" script, or a ".tw-" script of the older format, with its
-  // options. A missing file is reported as an error here (a batch run needs
-  // its script); `skipped` receives one message per step of unknown kind.
+  // Loads the script file `path` exactly as named: a ".twscr" script, or a
+  // script of the older format under any other name, with its options. A
+  // missing file, or one that holds no script, is an error here (a batch run
+  // needs its script); `skipped` receives one message per step of unknown kind.
   TStatus LoadScript(const std::u16string& path, std::vector<std::u16string>* skipped = nullptr);
 
   // Rereads the model's folder into the list (recursively when asked) and

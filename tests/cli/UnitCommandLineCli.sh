@@ -104,9 +104,26 @@ for mode in -xu -xi; do
 done
 echo "interrupted runs: $interrupted of 8"
 
-"$exe" -s > "$work/out" 2>&1
-check "-s alone" 0 $?
-contains "-s alone" "$work/out" "   tallowick -CMD script.twscr [\"optional path\"]"
+# Wrong use: one line saying what was wrong, the hint, exit code 2.
+for args in "-s" "-xi" "-xu a b c" "-V x" "-bogus" "--preview x" "--bogus"; do
+  # shellcheck disable=SC2086
+  "$exe" $args > "$work/out" 2> "$work/err"
+  check "wrong use '$args'" 2 $?
+  contains "wrong use '$args'" "$work/err" "Try 'tallowick --help' for more information."
+  [ -s "$work/out" ] && { echo "FAIL: '$args' wrote to standard output" >&2; failures=$((failures + 1)); }
+done
+contains "unknown option" "$work/err" "tallowick: unrecognized option '--bogus'"
+"$exe" -V > "$work/out" 2>&1
+check "-V" 0 $?
+contains "-V" "$work/out" "tallowick "
+# A script path is used as given; its folder is not dropped.
+mkdir -p "$work/scripts"
+cp "$TALLOWICK_HOME/ab.twscr" "$work/scripts/elsewhere.twscr"
+"$exe" -xi "$work/scripts/elsewhere.twscr" "$work/f" > "$work/out" 2>&1
+check "-xi with a script path" 1 $?
+"$exe" -xi "$work/scripts/missing.csv" "$work/f" > "$work/out" 2>&1
+check "-xi with a missing script path" 1 $?
+contains "-xi with a missing script path" "$work/out" "Unable to find script file: $work/scripts/missing.csv"
 for form in "" "-s ab.twscr" "$work/f"; do
   # shellcheck disable=SC2086
   "$exe" $form > "$work/out" 2>&1
@@ -116,8 +133,6 @@ done
 "$exe" --help > "$work/out" 2>&1
 check "--help" 0 $?
 contains "--help" "$work/out" "--undo"
-"$exe" --bogus > "$work/out" 2>&1
-check "--bogus" 2 $?
 
 [ "$failures" -eq 0 ] && echo "all command-line checks passed"
 exit "$failures"

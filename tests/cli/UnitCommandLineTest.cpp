@@ -125,13 +125,16 @@ TEST(TStartupFolderTest, ChoosesFromTheParameters) {
   }
 }
 
-TEST(TUsageTextTest, NamesTheProgramAndEveryMode) {
-  const std::u16string usage = UsageText();
-  EXPECT_TRUE(usage.starts_with(u"\n\nCommand Line usage\n   tallowick \"drive:\\fullpath\\\"\n"));
-  EXPECT_NE(usage.find(u"\n   tallowick -CMD script.twscr [\"optional path\"]\n\n Values for CMD: \n"),
-            std::u16string::npos);
-  EXPECT_TRUE(usage.ends_with(u"\n\nNOTES: The script must reside in the same folder as Tallowick.\n"));
-  EXPECT_EQ(usage.find(u"Tallowick.exe"), std::u16string::npos);
+TEST(TUsageTextTest, NamesTheProgramAndEveryModeInThisPlatformsTerms) {
+  for (const std::u16string& text : {UsageText(), HelpText()}) {
+    for (const std::u16string_view mode : {u"s ", u"xi", u"xu", u"ri", u"ru"}) {
+      EXPECT_NE(text.find(mode), std::u16string::npos) << Utf16ToUtf8(mode);
+    }
+    for (const std::u16string_view stale : {u"Tallowick.exe", u"drive:", u"\\", u"reside", u"ingore"}) {
+      EXPECT_EQ(text.find(stale), std::u16string::npos) << Utf16ToUtf8(stale);
+    }
+  }
+  EXPECT_TRUE(UsageText().starts_with(u"\n\nCommand line usage\n   tallowick FOLDER\n"));
 }
 
 // The whole program over the in-memory file system: /app/ is the
@@ -212,18 +215,23 @@ TEST_F(TCommandLineTest, BatchRunThatRenamedEverythingReturnsZeroQuietly) {
   }
 }
 
-TEST_F(TCommandLineTest, ScriptIsLookedUpInTheApplicationFolderOnly) {
+TEST_F(TCommandLineTest, ScriptIsAPathOrANameInTheApplicationFolder) {
   fs.AddFolder(u"/elsewhere");
   fs.AddFile(u"/elsewhere/other.twscr", *fs.FileBytes(u"/app/map.twscr"));
-  TCommandLineOutcome outcome = Run({u"-xi", u"/elsewhere/other.twscr", u"/f"});
+  // A bare name that is not in the application folder is missing there.
+  TCommandLineOutcome outcome = Run({u"-xi", u"other.twscr", u"/f"});
   EXPECT_EQ(outcome.exitCode, 1);
   EXPECT_EQ(output.err,
             u"Unable to find script file: /app/other.twscr\n\n"
-            u"NOTE: the script must reside in the same folder as Tallowick.\n");
+            u"NOTE: a script named without a folder is looked up in the application folder; "
+            u"give a path to use another.\n");
+  // A missing path is named as given, and its extension is never changed.
+  outcome = Run({u"-xi", u"/elsewhere/other.csv", u"/f"});
+  EXPECT_EQ(outcome.exitCode, 1);
+  EXPECT_EQ(output.err, u"Unable to find script file: /elsewhere/other.csv\n");
   EXPECT_EQ(Snapshot(fs, u"/f"), before);
-  // A folder part is ignored; a name of the original layout is found in
-  // lower case.
-  outcome = Run({u"-xi", u"/elsewhere/MAP.twscr", u"/f"});
+  // A path is used as given.
+  outcome = Run({u"-xi", u"/elsewhere/other.twscr", u"/f"});
   EXPECT_EQ(outcome.exitCode, 0);
   EXPECT_EQ(Snapshot(fs, u"/f"), after);
 }
