@@ -4,6 +4,8 @@
 #include <cstdio>
 
 #include "cli/UnitCommandOutput.h"
+#include "cli/UnitCommandText.h"
+#include "cli/UnitPreviewJson.h"
 #include "platform/UnitFileSystem.h"
 #include "platform/UnitProgress.h"
 #include "platform/UnitText.h"
@@ -44,60 +46,7 @@ void PrintTable(const TSession& session, const std::array<std::u16string, 3>& st
   }
 }
 
-void PrintJson(const TSession& session, const std::array<std::u16string, 3>& status,
-               TCommandOutput& output) {
-  const TFrmDummyShowPreview& list = session.list;
-  const auto flag = [](bool b) { return b ? u"true" : u"false"; };
-  std::u16string json = u"{\"entries\": [";
-  for (int row = 0; row < list.Count(); ++row) {
-    const TFileListData& data = *list.GetFileData(row);
-    const TTagData& tag = *list.GetTagData(row);
-    if (row > 0) json += u",";
-    json += u"\n  {\"name\": " + JsonString(data.caption) + u", \"newName\": " +
-            JsonString(data.GetNewName()) + u", \"checked\": " + flag(data.Checked()) +
-            u", \"changed\": " + flag(tag.changed) + u", \"collision\": " +
-            flag(tag.IsCollision) + u", \"illegal\": " + flag(tag.IsIllegalNewname) + u"}";
-  }
-  json += u"\n], \"status\": [" + JsonString(status[0]) + u", " + JsonString(status[1]) + u", " +
-          JsonString(status[2]) + u"]}\n";
-  output.Out(json);
-}
-
 }  // namespace
-
-std::u16string EscapeForTable(std::u16string_view text) {
-  std::u16string out;
-  out.reserve(text.size());
-  for (const char16_t c : text) {
-    switch (c) {
-      case u'\\': out += u"\\\\"; break;
-      case u'\t': out += u"\\t"; break;
-      case u'\r': out += u"\\r"; break;
-      case u'\n': out += u"\\n"; break;
-      default: out += c;
-    }
-  }
-  return out;
-}
-
-std::u16string JsonString(std::u16string_view text) {
-  std::u16string out = u"\"";
-  for (const char16_t c : text) {
-    if (c == u'"' || c == u'\\') {
-      out += u'\\';
-      out += c;
-    } else if (c < 0x20 || (c >= 0xD800 && c <= 0xDFFF)) {
-      // Control characters, and every surrogate (pairs too), as escapes: a
-      // lone one (an undecodable byte of a name) has no UTF-8 form.
-      char buffer[8];
-      std::snprintf(buffer, sizeof buffer, "\\u%04x", static_cast<unsigned>(c));
-      out += AsciiToUtf16(buffer);
-    } else {
-      out += c;
-    }
-  }
-  return out + u"\"";
-}
 
 int RunPreviewCommand(TSession& session, const TPreviewCommandOptions& options,
                       TCommandOutput& output, TProgress& progress) {
@@ -113,15 +62,48 @@ int RunPreviewCommand(TSession& session, const TPreviewCommandOptions& options,
   if (!result.readError.ok()) output.Err(u"tallowick: " + result.readError.Message() + u"\n");
   const auto status = session.Status(result);
   if (options.json) {
-    PrintJson(session, status, output);
+    output.Out(PreviewJson(session, result, status));
   } else {
     PrintTable(session, status, output);
   }
   return 0;
 }
 
+std::vector<std::u16string> DescribeOptions(const TSession& session) {
+  const TMainModel& m = session.model;
+  std::vector<std::u16string> lines;
+  if (m.changeCase) {
+    static constexpr const char16_t* kCases[] = {u"none",          u"upper case",
+                                                 u"lower case",    u"capitalized words",
+                                                 u"sentence case", u"title case"};
+    std::u16string line = u"Case: " + std::u16string(kCases[static_cast<int>(m.caseMode)]);
+    if (m.preserveExtension) line += u", extension kept";
+    if (m.romanNumerals) line += u", Roman numerals capitalized";
+    if (m.extraSeparators) line += u", also separating words at \"" + m.separatorChars + u"\"";
+    lines.push_back(line);
+  }
+  lines.push_back(u"Counting: " +
+                  (m.usePositionInList ? std::u16string(u"by position in the list")
+                                       : u"starting at " + m.startCountingAt) +
+                  u", step " + m.incrementBy);
+  lines.push_back(m.useRegExp ? u"Matching: full regular expressions"
+                              : u"Matching: wildcards (? one character, * any run)");
+  if (!m.textFileName.empty()) {
+    std::u16string line = u"Text file: " + m.textFileName;
+    line += m.textMatch == TTextMatch::BySearch ? u", the line that holds " + m.textFind
+                                                : std::u16string(u", line by line");
+    if (m.textSkip != u"0" && !m.textSkip.empty()) line += u", skipping " + m.textSkip + u" lines";
+    if (m.textSplitFields) line += u", fields split at \"" + m.textDelimiter + u"\"";
+    lines.push_back(line);
+  }
+  if (session.twscript.GetUseFilter()) lines.push_back(u"Filter: " + m.filter);
+  if (session.twscript.GetUsePath()) lines.push_back(u"Folder: " + m.folder);
+  return lines;
+}
+
 int RunDescribeCommand(TSession& session, const std::u16string& script, TCommandOutput& output) {
   if (!LoadScriptOrSay(session, script, output)) return 2;
   for (const auto& line : session.script.Lines(true)) output.Out(line.Text() + u"\n");
+  for (const std::u16string& line : DescribeOptions(session)) output.Out(line + u"\n");
   return 0;
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 class TCommandOutput;
 class TProgress;
@@ -21,11 +22,12 @@ struct TPreviewCommandOptions {
 int RunPreviewCommand(TSession& session, const TPreviewCommandOptions& options,
                       TCommandOutput& output, TProgress& progress);
 
-// Prints the numbered full sentence of every step of the script. Returns 0, or
-// 2 when the script cannot be read.
+// Prints the numbered full sentence of every step of the script, then the
+// options of the script that change names. Returns 0, or 2 when the script
+// cannot be read.
 int RunDescribeCommand(TSession& session, const std::u16string& script, TCommandOutput& output);
 
-// A name for the tab-separated output: backslash, TAB, CR and LF escaped.
-std::u16string EscapeForTable(std::u16string_view text);
-// A JSON string literal.
-std::u16string JsonString(std::u16string_view text);
+// One line per script option that changes names: case (when on), counting,
+// matching style, the text file, and the filter and folder the script restores.
+std::vector<std::u16string> DescribeOptions(const TSession& session);
+

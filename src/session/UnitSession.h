@@ -47,6 +47,9 @@ class TSession : public TRenameWorkspace {
   TPreviewResult Preview(TProgress& progress) override;
   TFileSystem& Files() override { return fs; }
   TFrmDummyShowPreview& Entries() override { return list; }
+  // Files that passed the filter and folders listed by the last refresh.
+  int FilesCount() const { return filesCount_; }
+  int FoldersCount() const { return foldersCount_; }
   // The status line after the last preview.
   std::array<std::u16string, 3> Status(const TPreviewResult& result) const;
 
