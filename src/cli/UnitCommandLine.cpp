@@ -315,6 +315,7 @@ void TCommandLine::ReportInterrupt(TCommandLineOutcome& outcome) {
     return;
   }
   const bool back = UndoRun() && result.undoFailures.empty();
+  outcome.undone = true;
   s_.messages.ConsoleError(by + (back ? u"; every entry is back under its old name."
                                       : u"; some entries could not be moved back (listed above)."));
 }
@@ -336,6 +337,7 @@ void TCommandLine::ReportBatch(TCommandLineOutcome& outcome) {
   const std::u16string pair = u"(" + state.FirstErrorSrcFile + u")->(" +
                               state.FirstErrorTargetFile + u")";
   if (state.BatchUndo) {
+    outcome.undone = true;
     if (UndoRun() && result.undoFailures.empty()) {
       s_.messages.ConsoleError(u"Error: Failed to rename " + pair + u". Full undo executed.");
     } else {

@@ -38,6 +38,7 @@ struct TCommandLineOutcome {
   bool BatchScriptLoaded = false;  // -s: the window opens with script and folder
   std::u16string DefaultScriptName;  // the script the command line named
   TRenameResult rename;            // what a batch run did
+  bool undone = false;             // a batch run reversed everything it had renamed
 };
 
 // Everything the handling works on. All references must outlive the handler.

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "cli/UnitApplication.h"
+#include "cli/UnitBatchJson.h"
 #include "cli/UnitCliServices.h"
 #include "cli/UnitCommandLine.h"
 #include "cli/UnitCommandLineSplit.h"
@@ -119,8 +120,9 @@ int UndoCommand(const TCliServices& s) {
   return RunUndoCommand(s.fs, ApplicationFolder(s.env), run.messages);
 }
 
-// A batch mode or the usage text: runs here, never needs a display.
-int ConsoleStart(const TCliServices& s, const std::vector<std::string>& args) {
+// A batch mode or the usage text: runs here, never needs a display. With
+// `json`, what the run did is printed as one JSON object on standard output.
+int ConsoleStart(const TCliServices& s, const std::vector<std::string>& args, bool json = false) {
   // An interrupt stops the run between two entries (see TRenameCommand).
   CatchInterrupts();
   TCommandRun run(s);
@@ -132,6 +134,7 @@ int ConsoleStart(const TCliServices& s, const std::vector<std::string>& args) {
   const TCommandLineOutcome outcome =
       run.app.Start(TFrmDummyInstance::FromArguments(u"tallowick", Arguments(args)));
   run.app.Close();
+  if (json) s.output.Out(BatchJson(run.app.session.list.ListedFolder(), outcome));
   return outcome.exitCode;
 }
 
@@ -206,9 +209,20 @@ int RunCommandLine(const TCliServices& s, const std::vector<std::string>& args) 
   }
   if (command == "--") return StartWithNames(s, {args.begin() + 1, args.end()});
   if (IsMode(command)) {
-    if (count < 2) return WrongUse(s, Utf8ToUtf16(command) + u": a SCRIPT is needed");
-    if (count > 3) return WrongUse(s, Utf8ToUtf16(command) + u": too many arguments");
-    return StartForm(s, args);
+    std::vector<std::string> modeArgs;
+    bool json = false;
+    for (const std::string& arg : args) {
+      if (arg == "--json" && !modeArgs.empty()) {
+        json = true;
+      } else {
+        modeArgs.push_back(arg);
+      }
+    }
+    if (modeArgs.size() < 2) return WrongUse(s, Utf8ToUtf16(command) + u": a SCRIPT is needed");
+    if (modeArgs.size() > 3) return WrongUse(s, Utf8ToUtf16(command) + u": too many arguments");
+    const bool batch = LowerCase(Utf8ToUtf16(command)) != u"-s";
+    if (json && !batch) return WrongUse(s, u"-s: --json is for the batch modes");
+    return batch ? ConsoleStart(s, modeArgs, json) : StartForm(s, modeArgs);
   }
   if (IsOption(command)) return Unrecognized(s, command);
   return StartForm(s, args);

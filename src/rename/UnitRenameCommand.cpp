@@ -334,7 +334,7 @@ TRenameResult TRenameCommand::btnRenameClick(TProgress& progress,
   failures_.clear();
   state.StartRun();
 
-  const std::vector<TPlannedRename> plan = PlanRenames();
+  std::vector<TPlannedRename> plan = PlanRenames();
   result.planned = static_cast<int>(plan.size());
   progress.Started(u"Renaming ...", 100);
   progress.Advanced(kProgressStart);
@@ -361,6 +361,8 @@ TRenameResult TRenameCommand::btnRenameClick(TProgress& progress,
   if (!result.stopped) StoreBatch(plan, where, result);
   // A batch run ends the program: nobody would see the list again.
   if (!batch) RefreshAndRecheck(progress);
+  result.plan = std::move(plan);
+  result.where = std::move(where);
   result.undoFailures = std::move(undoFailures_);
   result.failures = std::move(failures_);
   undoFailures_.clear();

@@ -56,6 +56,8 @@ struct TRenameResult {
   TStatus storeStatus;       // writing the batch to the undo store
   std::vector<TRenameFailure> failures;   // every failed move, in order
   std::vector<TRenamePair> undoFailures;  // moves back that "Stop and Undo" could not make
+  std::vector<TPlannedRename> plan;       // the entries the run was to rename, in order
+  std::vector<TPlannedState> where;       // where each of them ended
 };
 
 // Why a new name (relative to the listed folder) may not be carried out:

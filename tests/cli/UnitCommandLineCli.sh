@@ -57,6 +57,17 @@ contains "-xu with a failure" "$work/err" "Error: Failed to rename (a1)->(b1). F
   echo "FAIL: -xu left $(ls "$work/f")" >&2; failures=$((failures + 1)); }
 [ -s "$work/out" ] && { echo "FAIL: -xu wrote to standard output" >&2; failures=$((failures + 1)); }
 
+# --json reports every entry of a batch run on standard output.
+mkdir -p "$work/j"
+for name in a1 a2 b1; do printf '%s' "$name" > "$work/j/$name"; done
+"$exe" -xi ab.twscr "$work/j" --json > "$work/out" 2> "$work/err"
+check "-xi --json" 1 $?
+contains "-xi --json" "$work/out" '{"path": "a1", "newPath": "b1", "renamed": false, "reasons": ["b1 already exists"]}'
+contains "-xi --json" "$work/out" '"counts": {"planned": 2, "renamed": 1, "skipped": 1}, "exitCode": 1}'
+contains "-xi --json" "$work/err" "1 of 2 renamed, 1 skipped"
+"$exe" --undo > /dev/null 2>&1
+check "--undo after -xi --json" 0 $?
+
 # Files that hold no script are refused before anything is listed or renamed.
 head -c 3000 /dev/urandom > "$TALLOWICK_HOME/random.twscr"
 : > "$TALLOWICK_HOME/empty.twscr"
