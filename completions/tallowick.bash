@@ -1,5 +1,7 @@
 # bash completion for tallowick: options, the scripts of the application
-# folder after a mode, folders and files elsewhere.
+# folder after a mode, folders and files elsewhere. Names with blanks stay
+# whole; no shell option is changed.
+
 _tallowick_app_folder() {
   if [ -n "${TALLOWICK_HOME:-}" ]; then
     printf '%s' "$TALLOWICK_HOME"
@@ -8,51 +10,66 @@ _tallowick_app_folder() {
   fi
 }
 
+# Adds the lines of standard input to COMPREPLY, one word each.
+_tallowick_add() {
+  local line
+  while IFS= read -r line; do COMPREPLY+=("$line"); done
+}
+
+# Folders, and the script files (.twscr, .tw-) among the files.
+_tallowick_scripts() {
+  local name
+  compgen -d -- "$1"
+  compgen -f -- "$1" | while IFS= read -r name; do
+    case $name in
+      *.twscr | *.tw-) printf '%s\n' "$name" ;;
+    esac
+  done
+}
+
 _tallowick() {
-  local cur prev first
+  local cur=${COMP_WORDS[COMP_CWORD]}
+  local first=${COMP_WORDS[1]:-}
   COMPREPLY=()
-  cur=${COMP_WORDS[COMP_CWORD]}
-  prev=${COMP_WORDS[COMP_CWORD-1]}
-  first=${COMP_WORDS[1]:-}
   if [ "$COMP_CWORD" -eq 1 ]; then
-    if [[ $cur == -* ]]; then
-      COMPREPLY=($(compgen -W '-s -xi -xu -ri -ru --preview --describe --expand --undo --help --version' -- "$cur"))
-    else
-      COMPREPLY=($(compgen -d -- "$cur") $(compgen -f -- "$cur"))
-    fi
+    case $cur in
+      -*) _tallowick_add < <(compgen -W '-s -xi -xu -ri -ru --preview --describe --expand
+            --undo --help --version' -- "$cur") ;;
+      *) _tallowick_add < <(compgen -f -- "$cur") ;;
+    esac
     return
   fi
-  case ${first,,} in
-    -s|-xi|-xu|-ri|-ru)
+  case $(printf '%s' "$first" | tr '[:upper:]' '[:lower:]') in
+    -s | -xi | -xu | -ri | -ru)
       if [ "$COMP_CWORD" -eq 2 ]; then
-        local folder
-        folder=$(_tallowick_app_folder)
-        COMPREPLY=($(cd "$folder" 2>/dev/null && compgen -f -X '!*.@(twscr|tw-)' -- "$cur"))
+        case $cur in
+          */*) _tallowick_add < <(_tallowick_scripts "$cur") ;;
+          *) _tallowick_add < <(cd "$(_tallowick_app_folder)" 2>/dev/null &&
+               _tallowick_scripts "$cur") ;;
+        esac
+      elif [[ $cur == -* ]]; then
+        _tallowick_add < <(compgen -W '--json' -- "$cur")
       elif [ "$COMP_CWORD" -eq 3 ]; then
-        COMPREPLY=($(compgen -d -- "$cur"))
+        _tallowick_add < <(compgen -d -- "$cur")
       fi
       ;;
     --preview)
       if [[ $cur == -* ]]; then
-        COMPREPLY=($(compgen -W '--recursive --json' -- "$cur"))
+        _tallowick_add < <(compgen -W '--recursive --json' -- "$cur")
       elif [ "$COMP_CWORD" -eq 2 ]; then
-        COMPREPLY=($(compgen -d -- "$cur") $(compgen -f -X '!*.@(twscr|tw-)' -- "$cur"))
+        _tallowick_add < <(_tallowick_scripts "$cur")
       else
-        COMPREPLY=($(compgen -d -- "$cur"))
+        _tallowick_add < <(compgen -d -- "$cur")
       fi
       ;;
     --describe)
-      [ "$COMP_CWORD" -eq 2 ] &&
-        COMPREPLY=($(compgen -d -- "$cur") $(compgen -f -X '!*.@(twscr|tw-)' -- "$cur"))
+      [ "$COMP_CWORD" -eq 2 ] && _tallowick_add < <(_tallowick_scripts "$cur")
       ;;
     --expand)
-      [ "$COMP_CWORD" -eq 3 ] && COMPREPLY=($(compgen -f -- "$cur"))
+      [ "$COMP_CWORD" -eq 3 ] && _tallowick_add < <(compgen -f -- "$cur")
       ;;
     --*) ;;
-    *)
-      COMPREPLY=($(compgen -d -- "$cur") $(compgen -f -- "$cur"))
-      ;;
+    *) _tallowick_add < <(compgen -f -- "$cur") ;;
   esac
 }
-shopt -s extglob 2>/dev/null
 complete -o filenames -F _tallowick tallowick

@@ -6,9 +6,14 @@
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
-build=${BUILD_DIR:-$root/build}
-BUILD_DIR=$build "$root/scripts/build.sh" >/dev/null
+# Only the program is built here, without the tests (scripts/test.sh builds
+# and runs those), into a folder of its own.
+build=${BUILD_DIR:-$root/build-demo}
+echo "== Building tallowick into $build (the program only; scripts/test.sh builds the tests) ..."
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTALLOWICK_TESTS=OFF >/dev/null
+cmake --build "$build" -j "$(nproc)" --target tallowick | grep -v '^\[' || true
 exe="$build/src/app/tallowick"
+echo
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cp -R "$root/examples/folder" "$work/Example folder"
