@@ -32,6 +32,14 @@ struct TFileInfo {
   TDateTime created = 0;      // birth time, local; 0 when the file system keeps none
 };
 
+// What makes an entry the same one under another name: a rename keeps it.
+struct TEntryIdentity {
+  uint64_t device = 0;
+  uint64_t inode = 0;  // 0: not known
+  bool Known() const { return inode != 0; }
+  bool operator==(const TEntryIdentity&) const = default;
+};
+
 // One entry of a folder listing, described as the entry itself: a symbolic
 // link is not followed, so a link to a folder is not a folder (`isFolder`
 // false, `isLink` true) and its size and times are the link's own.
@@ -65,8 +73,9 @@ class TFileSystem {
   // Reads the whole file into `bytes`.
   virtual TStatus ReadWholeFile(const std::u16string& path, std::string& bytes) = 0;
   // Writes `bytes` to a new temporary file in the folder of `path`, flushes it
-  // to the disk and renames it over `path`. On any failure the temporary file
-  // is removed and `path` keeps its old content (or stays absent).
+  // to the disk, renames it over `path` and flushes the folder, so the new
+  // content survives a crash once this returns. On any failure the temporary
+  // file is removed and `path` keeps its old content (or stays absent).
   virtual TStatus ReplaceFileAtomically(const std::u16string& path, const std::string& bytes) = 0;
   // Removes the file `path`; a missing file is not an error.
   virtual TStatus DeleteFile(const std::u16string& path) = 0;
@@ -87,6 +96,12 @@ class TFileSystem {
   // change of letter case alone is a rename, also where the file system
   // ignores case. The folder of `to` must exist.
   virtual TStatus RenameNoReplace(const std::u16string& from, const std::u16string& to) = 0;
+  // The identity of the entry `path` itself (a symbolic link is not
+  // followed). A file system that cannot tell gives an unknown identity.
+  virtual TStatus GetEntryIdentity(const std::u16string& path, TEntryIdentity& id) {
+    id = TEntryIdentity();
+    return TStatus::Error(38 /* ENOSYS */, path, u"Entries cannot be identified here");
+  }
 };
 
 // Reads `count` bytes at `offset` of `path` (fewer at the end of the file).

@@ -178,6 +178,17 @@ class TPosixRandomAccessFile : public TRandomAccessFile {
   std::u16string path_;
 };
 
+// Flushes the entries of `folder` (a rename into it) to the disk.
+TStatus SyncFolder(const std::string& folder, const std::u16string& shown) {
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return ErrnoStatus(errno, shown);
+  const int err = ::fsync(fd) == 0 ? 0 : errno;
+  ::close(fd);
+  // Some file systems cannot flush a folder; the rename is then as durable as they allow.
+  if (err != 0 && err != EINVAL && err != ENOTSUP) return ErrnoStatus(err, shown);
+  return TStatus::Ok();
+}
+
 class TPosixFileSystem : public TFileSystem {
  public:
   explicit TPosixFileSystem(bool useRenameFlag = true) : useRenameFlag_(useRenameFlag) {}
@@ -274,6 +285,16 @@ class TPosixFileSystem : public TFileSystem {
       ::unlink(temp.c_str());
       return ErrnoStatus(err, path);
     }
+    return SyncFolder(slash == std::string::npos ? std::string(".") : target.substr(0, slash + 1),
+                      path);
+  }
+
+  TStatus GetEntryIdentity(const std::u16string& path, TEntryIdentity& id) override {
+    id = TEntryIdentity();
+    struct stat st {};
+    if (::lstat(Utf16ToUtf8(path).c_str(), &st) != 0) return ErrnoStatus(errno, path);
+    id.device = static_cast<uint64_t>(st.st_dev);
+    id.inode = static_cast<uint64_t>(st.st_ino);
     return TStatus::Ok();
   }
 

@@ -130,6 +130,7 @@ TStatus TFakeFileSystem::ReplaceFileAtomically(const std::u16string& path,
 
 TStatus TFakeFileSystem::DeleteFile(const std::u16string& path) {
   files_.erase(path);
+  ids_.erase(path);
   return TStatus::Ok();
 }
 
@@ -192,5 +193,16 @@ TStatus TFakeFileSystem::RenameNoReplace(const std::u16string& from, const std::
   MoveKeys(files_, from, to);
   MoveKeys(folders_, from, to);
   MoveKeys(times_, from, to);
+  MoveKeys(ids_, from, to);
+  return TStatus::Ok();
+}
+
+TStatus TFakeFileSystem::GetEntryIdentity(const std::u16string& path, TEntryIdentity& id) {
+  id = TEntryIdentity();
+  if (!Exists(path)) return TStatus::Error(ENOENT, path, u"No such file or directory");
+  const auto [at, added] = ids_.emplace(path, nextId_);
+  if (added) ++nextId_;
+  id.device = 1;
+  id.inode = at->second;
   return TStatus::Ok();
 }

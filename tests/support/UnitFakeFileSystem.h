@@ -42,6 +42,8 @@ class TFakeFileSystem : public TFileSystem {
   // (EINVAL) and, for a move to another folder, a target folder that is not
   // known (ENOENT).
   TStatus RenameNoReplace(const std::u16string& from, const std::u16string& to) override;
+  // An identity given to each entry when first asked, kept across renames.
+  TStatus GetEntryIdentity(const std::u16string& path, TEntryIdentity& id) override;
   // The next `count` writes (WriteWholeFile, ReplaceFileAtomically) fail with `err`.
   void FailWrites(int count, int err = 28 /* ENOSPC */) { failWrites_ = count, failErrno_ = err; }
 
@@ -50,6 +52,8 @@ class TFakeFileSystem : public TFileSystem {
   std::set<std::u16string> folders_;
   std::map<std::u16string, std::pair<TDateTime, TDateTime>> times_;
   std::map<std::u16string, int> failListing_;
+  std::map<std::u16string, uint64_t> ids_;
+  uint64_t nextId_ = 1;
   int lists_ = 0;
   int opens_ = 0;
   int failWrites_ = 0;

@@ -41,6 +41,9 @@ class TFaultyFileSystem : public TFileSystem {
     return target_.DirectoryExists(path);
   }
   bool Exists(const std::u16string& path) override { return target_.Exists(path); }
+  TStatus GetEntryIdentity(const std::u16string& path, TEntryIdentity& id) override {
+    return target_.GetEntryIdentity(path, id);
+  }
   TStatus WriteWholeFile(const std::u16string& path, const std::string& bytes) override;
   TStatus ReadWholeFile(const std::u16string& path, std::string& bytes) override {
     return target_.ReadWholeFile(path, bytes);
