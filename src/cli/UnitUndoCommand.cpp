@@ -41,13 +41,9 @@ int RunUndoCommand(TFileSystem& fs, const std::u16string& appFolder, TStartupMes
     messages.ConsoleError(u"tallowick: " + read.Message());
     return 1;
   }
-  // A stored batch names simultaneous moves (a -> b beside b -> a). Each new
-  // name goes in with the temporary suffix, as a run records it, so the
-  // reversal never mistakes the second half of a swap for a later move of the
-  // same entry; it finds each entry under its name without the suffix.
   TfrmUndo undo(fs, appFolder);
   for (TRenamePair& pair : DecodeUndoState(bytes)) {
-    undo.AddUndo(std::move(pair.oldName), pair.newName + std::u16string(undo.TempTag()));
+    undo.AddStoredUndo(std::move(pair.oldName), std::move(pair.newName));
   }
   TReportUndoErrors errors(messages);
   const TUndoResult result = undo.UndoNow(u"", errors);

@@ -17,6 +17,11 @@ constexpr std::u16string_view kUndoCommand = u"mv -n --";
 constexpr std::string_view kLogRedirect = " >> tw_error_log.txt 2>&1\n\n";
 constexpr int kProgressInterval = 300;
 
+// True when `name` ends with the non-empty `tag` and holds more than it.
+bool EndsWith(std::u16string_view name, std::u16string_view tag) {
+  return !tag.empty() && name.size() > tag.size() && name.substr(name.size() - tag.size()) == tag;
+}
+
 // One entry on its way back.
 struct TEntryBack {
   std::u16string oldName;
@@ -31,19 +36,23 @@ class TReversal {
             TRenameErrorHandler& errors, TProgress* progress)
       : fs_(fs), tag_(tag), script_(script), errors_(errors), progress_(progress) {}
 
-  void Run(const std::vector<TRenamePair>& moves, TUndoResult& result) {
-    std::vector<TEntryBack> parked = ParkAll(moves, result);
+  // `fromRun[i]`: the new name of `moves[i]` was recorded by the current run.
+  void Run(const std::vector<TRenamePair>& moves, const std::vector<bool>& fromRun,
+           TUndoResult& result) {
+    std::vector<TEntryBack> parked = ParkAll(moves, fromRun, result);
     RestoreAll(parked, result);
   }
 
  private:
   // Round 1: every entry found moves to its parking name.
-  std::vector<TEntryBack> ParkAll(const std::vector<TRenamePair>& moves, TUndoResult& result) {
+  std::vector<TEntryBack> ParkAll(const std::vector<TRenamePair>& moves,
+                                  const std::vector<bool>& fromRun, TUndoResult& result) {
     std::vector<TEntryBack> parked;
     parked.reserve(moves.size());
-    for (const TRenamePair& move : moves) {
+    for (size_t i = 0; i < moves.size(); ++i) {
       Tick();
-      TEntryBack entry{move.oldName, Locate(move), move.oldName + tag_ + u"2"};
+      const TRenamePair& move = moves[i];
+      TEntryBack entry{move.oldName, Locate(move, fromRun[i]), move.oldName + tag_ + u"2"};
       if (entry.current.empty()) {
         ++result.skipped;
         continue;
@@ -77,15 +86,16 @@ class TReversal {
     }
   }
 
-  // The name the entry of `move` has now: its new name, else the new name
-  // without the temporary tag; empty when neither exists.
-  std::u16string Locate(const TRenamePair& move) const {
+  // The name the entry of `move` has now: its new name, else, when that is a
+  // temporary name of the run, the name the run's second phase gave it: the
+  // new name without the tag at its end. Only there did the run append the
+  // tag; the same text elsewhere (in a folder's name, inside a name, in a name
+  // of a stored batch) belongs to the name. Empty when neither exists.
+  std::u16string Locate(const TRenamePair& move, bool fromRun) const {
     if (fs_.Exists(move.newName)) return move.newName;
-    if (tag_.empty()) return {};
-    // The run appended the tag; only there is it removed.
-    if (!move.newName.ends_with(tag_)) return {};
+    if (!fromRun || !EndsWith(move.newName, tag_)) return {};
     const std::u16string untagged = move.newName.substr(0, move.newName.size() - tag_.size());
-    if (fs_.Exists(untagged)) return untagged;
+    if (!untagged.empty() && untagged.back() != u'/' && fs_.Exists(untagged)) return untagged;
     return {};
   }
 
@@ -119,13 +129,22 @@ TfrmUndo::TfrmUndo(TFileSystem& fs, std::u16string appFolder)
 
 void TfrmUndo::ClearAll() {
   pairs_.clear();
+  stored_.clear();
   newNameKeys_.clear();
 }
 
 void TfrmUndo::AddUndo(std::u16string oldName, std::u16string newName) {
   newNameKeys_.insert(LowerCase(newName));
   pairs_.push_back({std::move(oldName), std::move(newName)});
+  stored_.push_back(false);
 }
+
+void TfrmUndo::AddStoredUndo(std::u16string oldName, std::u16string newName) {
+  AddUndo(std::move(oldName), std::move(newName));
+  stored_.back() = true;
+}
+
+bool TfrmUndo::EndsWithTag(std::u16string_view name) const { return EndsWith(name, tempTag_); }
 
 const std::u16string& TfrmUndo::GetUndoOldName(int index) const {
   return pairs_.at(static_cast<size_t>(index)).oldName;
@@ -140,20 +159,18 @@ bool TfrmUndo::IsNewName(std::u16string_view name) const {
   return newNameKeys_.count(key) != 0 || newNameKeys_.count(key + LowerCase(tempTag_)) != 0;
 }
 
-std::vector<TRenamePair> TfrmUndo::MovesToReverse() const {
+std::vector<TRenamePair> TfrmUndo::MovesToReverse(std::vector<bool>& fromRun) const {
   std::vector<TRenamePair> entries;  // first old name, latest new name
   std::vector<size_t> lastMove;      // index in pairs_ of each entry's latest move
-  std::unordered_map<std::u16string, size_t> entryAt;  // name -> entry moved there
+  std::unordered_map<std::u16string, size_t> entryAt;  // temporary name -> entry moved there
   for (size_t i = 0; i < pairs_.size(); ++i) {
     const TRenamePair& pair = pairs_[i];
     size_t entry = entries.size();
-    // A move continues an earlier one only through a temporary name (a run's
-    // second phase or put-back); a stored batch holds simultaneous moves, so a
-    // swap a->b beside b->a is two entries, not one moving twice.
-    const bool throughTemporary =
-        pair.oldName.size() >= tempTag_.size() &&
-        std::u16string_view(pair.oldName).substr(pair.oldName.size() - tempTag_.size()) == tempTag_;
-    const auto moved = throughTemporary ? entryAt.find(pair.oldName) : entryAt.end();
+    // A move continues an earlier one only through a temporary name of the
+    // run (its second phase or put-back); a stored batch holds simultaneous
+    // moves, so a swap a->b beside b->a is two entries, not one moving twice,
+    // and a stored name that happens to end in the tag continues nothing.
+    const auto moved = stored_[i] ? entryAt.end() : entryAt.find(pair.oldName);
     if (moved != entryAt.end()) {
       entry = moved->second;
       entryAt.erase(moved);
@@ -163,7 +180,7 @@ std::vector<TRenamePair> TfrmUndo::MovesToReverse() const {
       entries.push_back(pair);
       lastMove.push_back(i);
     }
-    entryAt[pair.newName] = entry;
+    if (!stored_[i] && EndsWithTag(pair.newName)) entryAt[pair.newName] = entry;
   }
   std::vector<size_t> order(entries.size());
   std::iota(order.begin(), order.end(), size_t{0});
@@ -171,9 +188,11 @@ std::vector<TRenamePair> TfrmUndo::MovesToReverse() const {
             [&](size_t a, size_t b) { return lastMove[a] > lastMove[b]; });
   std::vector<TRenamePair> moves;
   moves.reserve(entries.size());
+  fromRun.clear();
   for (const size_t entry : order) {
-    if (entries[entry].oldName != entries[entry].newName)
-      moves.push_back(std::move(entries[entry]));
+    if (entries[entry].oldName == entries[entry].newName) continue;
+    moves.push_back(std::move(entries[entry]));
+    fromRun.push_back(!stored_[lastMove[entry]]);
   }
   return moves;
 }
@@ -185,7 +204,9 @@ TUndoResult TfrmUndo::UndoNow(const std::u16string& fileName, TRenameErrorHandle
   std::string script;
   if (toFile) script = kShellScriptHeader;
   TReversal reversal(fs_, tempTag_, toFile ? &script : nullptr, errors, progress);
-  reversal.Run(MovesToReverse(), result);
+  std::vector<bool> fromRun;
+  const std::vector<TRenamePair> moves = MovesToReverse(fromRun);
+  reversal.Run(moves, fromRun, result);
   if (toFile) {
     const std::u16string path =
         fileName.find(u'/') == std::u16string::npos ? appFolder_ + fileName : fileName;

@@ -33,8 +33,14 @@ class TfrmUndo {
   TfrmUndo(TFileSystem& fs, std::u16string appFolder);
 
   void ClearAll();
-  // Records that `oldName` was moved to `newName` (full paths).
+  // Records that `oldName` was moved to `newName` (full paths) by the current
+  // run: a new name ending in the temporary tag is the run's temporary name,
+  // which the run's second phase may have taken the tag off again.
   void AddUndo(std::u16string oldName, std::u16string newName);
+  // Records one move of a batch read back from the undo store: the moves of a
+  // stored batch happened side by side, each names the entry's final name,
+  // and none continues another, whatever tags their names hold.
+  void AddStoredUndo(std::u16string oldName, std::u16string newName);
   int UndoCount() const { return static_cast<int>(pairs_.size()); }
   // REQUIRES: 0 <= index < UndoCount().
   const std::u16string& GetUndoOldName(int index) const;
@@ -48,8 +54,9 @@ class TfrmUndo {
   bool IsNewName(std::u16string_view name) const;
 
   // Reverses the list, newest move first, and clears it. Each entry is looked
-  // for under its new name, then under the new name without the temporary tag
-  // (where the run's second phase put it); it is parked under its old name +
+  // for under its new name, then, for a move of the run whose new name ends in
+  // the temporary tag, under that name without the tag at its end (where the
+  // run's second phase put it); it is parked under its old name +
   // tag + "2" and, once every entry is parked, moved to its old name. No move
   // ever replaces an entry: an entry whose old name is taken meanwhile stays
   // under the name it was found under, and like every failed move it is
@@ -69,12 +76,15 @@ class TfrmUndo {
 
  private:
   // One (first old name, last new name) pair per moved entry, newest first;
-  // entries that came back to where they started are left out.
-  std::vector<TRenamePair> MovesToReverse() const;
+  // entries that came back to where they started are left out. `fromRun` says
+  // of each whether its last new name is one the current run recorded.
+  std::vector<TRenamePair> MovesToReverse(std::vector<bool>& fromRun) const;
+  bool EndsWithTag(std::u16string_view name) const;
 
   TFileSystem& fs_;
   std::u16string appFolder_;
   std::vector<TRenamePair> pairs_;
+  std::vector<bool> stored_;  // per pair: read from the undo store
   std::unordered_set<std::u16string> newNameKeys_;  // lower-cased new names
   std::u16string tempTag_{kTempNameSuffix};
 };

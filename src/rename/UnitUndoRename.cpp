@@ -47,7 +47,7 @@ TStatus TUndoRename::LoadLastState(TfrmUndo& undo) {
   undo.ClearAll();
   if (!status.ok()) return status;
   for (TRenamePair& pair : DecodeUndoState(bytes)) {
-    undo.AddUndo(std::move(pair.oldName), std::move(pair.newName));
+    undo.AddStoredUndo(std::move(pair.oldName), std::move(pair.newName));
   }
   return TStatus::Ok();
 }

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "UnitUndoScenario.h"
+#include "cli/UnitStartupMessages.h"
+#include "cli/UnitUndoCommand.h"
+#include "platform/UnitText.h"
 #include "rename/UnitRenameErrorHandler.h"
 #include "rename/UnitUndo.h"
 #include "rename/UnitUndoStateFile.h"
@@ -97,5 +100,57 @@ TEST_F(TUndoRenameTest, UndoingTwiceWalksBackThroughTwoRuns) {
   EXPECT_TRUE(errors.reports.empty());
   EXPECT_FALSE(store.HasState());
 }
+
+// A stored batch reversed the two ways a user can ask for it: through the
+// undo dialog (load, reverse, keep what is not back) and by `--undo`.
+class TStoredBatchTest : public TUndoRenameTest, public ::testing::WithParamInterface<bool> {
+ protected:
+  TStoredBatchTest() {
+    for (const char16_t* folder : {u"/d", u"/p", u"/p/d", u"/p/d.TW_TEMPNAME"}) fs.AddFolder(folder);
+    EXPECT_TRUE(store.Create().ok());
+  }
+  bool ByCommand() const { return GetParam(); }
+  // Reverses the newest batch; true when every entry is back.
+  bool UndoNewest() {
+    if (ByCommand()) {
+      output = {};
+      TConsoleMessages messages(output);
+      return RunUndoCommand(fs, u"/app/", messages) == 0;
+    }
+    EXPECT_TRUE(store.LoadLastState(undo).ok());
+    TRecordingErrors errors;
+    return undo.UndoNow(u"", errors).failed == 0;
+  }
+  std::string At(const std::u16string& path) const {
+    const std::string* bytes = fs.FileBytes(path);
+    return bytes == nullptr ? "(missing)" : *bytes;
+  }
+
+  TStringOutput output;
+};
+
+// A stored batch names final names, side by side: a new name ending in the
+// temporary tag is a name like any other, and the tag in a folder's name
+// never leads to another folder.
+TEST_P(TStoredBatchTest, TakesStoredNamesAsTheyAre) {
+  fs.AddFile(u"/d/q.TW_TEMPNAME", "A");  // a -> q.TW_TEMPNAME
+  fs.AddFile(u"/d/z", "Q");              // q.TW_TEMPNAME -> z
+  ASSERT_TRUE(store.SaveStateToFile({{u"/d/a", u"/d/q.TW_TEMPNAME"},
+                                     {u"/d/q.TW_TEMPNAME", u"/d/z"}}).ok());
+  UndoNewest();
+  EXPECT_EQ(At(u"/d/a"), "A");
+  EXPECT_EQ(At(u"/d/q.TW_TEMPNAME"), "Q");
+  EXPECT_FALSE(fs.Exists(u"/d/z"));
+
+  ASSERT_TRUE(store.Create().ok());
+  fs.AddFile(u"/p/d/b.txt", "unrelated");  // the renamed entry itself is gone
+  ASSERT_TRUE(store.SaveSingleRenameToFile(u"/p/d.TW_TEMPNAME/a", u"/p/d.TW_TEMPNAME/b.txt").ok());
+  UndoNewest();
+  EXPECT_EQ(At(u"/p/d/b.txt"), "unrelated");
+  EXPECT_FALSE(fs.Exists(u"/p/d.TW_TEMPNAME/a"));
+}
+
+INSTANTIATE_TEST_SUITE_P(DialogAndCommand, TStoredBatchTest, ::testing::Bool(),
+                         [](const auto& p) { return p.param ? "Command" : "Dialog"; });
 
 }  // namespace

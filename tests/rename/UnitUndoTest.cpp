@@ -6,6 +6,7 @@
 
 #include "UnitUndoScenario.h"
 #include "platform/UnitDateTime.h"
+#include "platform/UnitText.h"
 #include "rename/UnitRenameErrorHandler.h"
 #include "support/UnitFakeFileSystem.h"
 #include "support/UnitFaultyFileSystem.h"
@@ -93,6 +94,38 @@ TEST_F(TUndoTest, FindsAFolderUnderItsTemporaryName) {
   EXPECT_EQ(undo.UndoNow(u"", errors).reversed, 1);
   EXPECT_TRUE(fake.DirectoryExists(u"/d/dir"));
   EXPECT_EQ(At(u"dir/x"), "x");
+}
+
+// The tag is removed only at the end of a new name, where the run appended
+// it: a listed folder or a new name that holds the tag elsewhere never leads
+// the reversal to an unrelated entry once the renamed one has vanished.
+TEST_F(TUndoTest, RemovesTheTemporaryTagOnlyAtTheEndOfANewName) {
+  struct TCase {
+    const char16_t* folder;
+    const char16_t* newName;
+    const char16_t* unrelated;
+  };
+  for (const TCase c : {TCase{u"/p/d.TW_TEMPNAME", u"b.txt", u"/p/d/b.txt"},
+                        TCase{u"/d", u"x.TW_TEMPNAME.txt", u"/d/x.txt"},
+                        TCase{u"/d", u"y.TW_TEMPNAME", u"/d/y"}}) {
+    TFakeFileSystem fs;
+    for (const char16_t* folder : {u"/p", u"/p/d", u"/d", c.folder}) fs.AddFolder(folder);
+    const std::u16string folder(c.folder), newName = folder + u"/" + c.newName;
+    fs.AddFile(folder + u"/a", "entry");
+    fs.AddFile(c.unrelated, "unrelated");
+    TfrmUndo list(fs, u"/app/");
+    ASSERT_TRUE(fs.RenameNoReplace(folder + u"/a", newName + kTag).ok());
+    list.AddUndo(folder + u"/a", newName + kTag);
+    ASSERT_TRUE(fs.RenameNoReplace(newName + kTag, newName).ok());
+    ASSERT_TRUE(fs.DeleteFile(newName).ok());
+    const TUndoResult result = list.UndoNow(u"", errors);
+    const std::string label = Utf16ToUtf8(newName);
+    EXPECT_EQ(result.reversed, 0) << label;
+    EXPECT_EQ(result.skipped, 1) << label;
+    ASSERT_NE(fs.FileBytes(c.unrelated), nullptr) << label;
+    EXPECT_EQ(*fs.FileBytes(c.unrelated), "unrelated") << label;
+    EXPECT_FALSE(fs.Exists(folder + u"/a")) << label;
+  }
 }
 
 TEST_F(TUndoTest, SkipsEntriesThatVanishedWithoutAMessage) {
@@ -208,13 +241,15 @@ TEST_F(TUndoTest, NewNamesAreKnownIgnoringCaseAndTheTemporaryTag) {
   undo.SetTempTag(kTag);
   undo.AddUndo(u"/d/a", u"/d/New.txt" + kTag);
   undo.AddUndo(u"/d/b", u"/d/plain");
+  undo.AddUndo(u"/d/c", u"/p/d.TW_TEMPNAME/b.txt" + kTag);
   struct TCase {
     const char16_t* name;
     bool known;
   };
   for (const TCase c : {TCase{u"/d/New.txt", true}, TCase{u"/d/NEW.TXT", true},
                         TCase{u"/d/new.txt.tw_tempname", true}, TCase{u"/d/PLAIN", true},
-                        TCase{u"/d/a", false}, TCase{u"/d/New", false}}) {
+                        TCase{u"/d/a", false}, TCase{u"/d/New", false},
+                        TCase{u"/p/d.TW_TEMPNAME/b.txt", true}, TCase{u"/p/d/b.txt", false}}) {
     EXPECT_EQ(undo.IsNewName(c.name), c.known)
         << std::string(c.name, c.name + std::char_traits<char16_t>::length(c.name));
   }
