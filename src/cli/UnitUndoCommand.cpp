@@ -24,17 +24,33 @@ class TReportUndoErrors : public TRenameErrorHandler {
   TStartupMessages& messages_;
 };
 
+// One line per entry that is not back, with where it is now.
+void ReportNotBack(const TUndoResult& result, int entries, TStartupMessages& messages) {
+  messages.ConsoleError(u"Undo incomplete: " + IntToStr(static_cast<int>(result.notBack.size())) +
+                        u" of " + IntToStr(entries) +
+                        u" entries not back under their old names:");
+  for (size_t i = 0; i < result.notBack.size(); ++i) {
+    const TRenamePair& entry = result.notBack[i];
+    if (!entry.newName.empty()) {
+      messages.ConsoleError(u"  " + entry.oldName + u" is at " + entry.newName);
+    } else {
+      messages.ConsoleError(u"  " + entry.oldName + u" not found (renamed to " +
+                            result.remaining[i].newName + u")");
+    }
+  }
+}
+
 }  // namespace
 
 int RunUndoCommand(TFileSystem& fs, const std::u16string& appFolder, TStartupMessages& messages) {
-  const TUndoRename store(fs, appFolder);
-  int count = 0;
-  while (fs.Exists(store.StateFileName(count))) ++count;
+  TUndoRename store(fs, appFolder);
+  const int count = store.CountStateFiles();
   if (count == 0) {
     messages.ConsoleError(u"tallowick: nothing to undo in " + store.Folder());
     return 1;
   }
-  const std::u16string file = store.StateFileName(count - 1);
+  const int index = count - 1;
+  const std::u16string file = store.StateFileName(index);
   std::string bytes;
   const TStatus read = fs.ReadWholeFile(file, bytes);
   if (!read.ok()) {
@@ -47,11 +63,24 @@ int RunUndoCommand(TFileSystem& fs, const std::u16string& appFolder, TStartupMes
   }
   TReportUndoErrors errors(messages);
   const TUndoResult result = undo.UndoNow(u"", errors);
-  messages.ConsoleLine(u"Undo: " + IntToStr(result.reversed) + u" back under their old names, " +
-                       IntToStr(result.skipped) + u" not found, " + IntToStr(result.failed) +
-                       u" failed.");
-  if (result.failed > 0) return 1;
-  const TStatus removed = fs.DeleteFile(file);
-  if (!removed.ok()) messages.ConsoleError(u"tallowick: " + removed.Message());
-  return 0;
+  const int entries =
+      result.reversed + result.alreadyBack + static_cast<int>(result.notBack.size());
+  // The store keeps only what is still to be undone, so that undoing again
+  // never moves an entry that is back already.
+  const TStatus kept = store.KeepOnly(index, result.remaining);
+  if (result.AllBack()) {
+    messages.ConsoleLine(u"Full undo executed: " + IntToStr(entries) +
+                         u" entries back under their old names.");
+  } else {
+    ReportNotBack(result, entries, messages);
+    if (kept.ok()) {
+      messages.ConsoleError(u"They stay in " + file + u" for another --undo.");
+    }
+  }
+  if (!kept.ok()) {
+    messages.ConsoleError(u"tallowick: the undo store could not be brought up to date, " +
+                          kept.Message());
+    return 1;
+  }
+  return result.AllBack() ? 0 : 1;
 }

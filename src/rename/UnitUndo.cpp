@@ -1,8 +1,10 @@
 #include "rename/UnitUndo.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <numeric>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "platform/UnitFileSystem.h"
 #include "platform/UnitProgress.h"
@@ -24,48 +26,64 @@ bool EndsWith(std::u16string_view name, std::u16string_view tag) {
 
 // One entry on its way back.
 struct TEntryBack {
-  std::u16string oldName;
+  size_t move;             // index in the reversed moves
   std::u16string current;  // where the entry was found
-  std::u16string parked;   // oldName + tag + "2"
+  std::u16string parked;   // old name + tag + "2"
 };
 
 // The two rounds of one reversal, moving on disk or writing script lines.
 class TReversal {
  public:
-  TReversal(TFileSystem& fs, std::u16string_view tag, std::string* script,
-            TRenameErrorHandler& errors, TProgress* progress)
-      : fs_(fs), tag_(tag), script_(script), errors_(errors), progress_(progress) {}
-
   // `fromRun[i]`: the new name of `moves[i]` was recorded by the current run.
-  void Run(const std::vector<TRenamePair>& moves, const std::vector<bool>& fromRun,
-           TUndoResult& result) {
-    std::vector<TEntryBack> parked = ParkAll(moves, fromRun, result);
-    RestoreAll(parked, result);
+  TReversal(TFileSystem& fs, std::u16string_view tag, std::string* script,
+            TRenameErrorHandler& errors, TProgress* progress, const std::vector<TRenamePair>& moves,
+            const std::vector<bool>& fromRun)
+      : fs_(fs),
+        tag_(tag),
+        script_(script),
+        errors_(errors),
+        progress_(progress),
+        moves_(moves),
+        fromRun_(fromRun),
+        where_(moves.size()),
+        state_(moves.size(), TState::Unknown) {}
+
+  void Run(TUndoResult& result) {
+    RestoreAll(ParkAll(result), result);
+    Account(result);
   }
 
  private:
+  enum class TState : uint8_t { Unknown, Back, NotBack, NotFound };
+
   // Round 1: every entry found moves to its parking name.
-  std::vector<TEntryBack> ParkAll(const std::vector<TRenamePair>& moves,
-                                  const std::vector<bool>& fromRun, TUndoResult& result) {
+  std::vector<TEntryBack> ParkAll(TUndoResult& result) {
     std::vector<TEntryBack> parked;
-    parked.reserve(moves.size());
-    for (size_t i = 0; i < moves.size(); ++i) {
+    parked.reserve(moves_.size());
+    bool stopped = false;
+    for (size_t i = 0; i < moves_.size(); ++i) {
       Tick();
-      const TRenamePair& move = moves[i];
-      TEntryBack entry{move.oldName, Locate(move, fromRun[i]), move.oldName + tag_ + u"2"};
+      const TRenamePair& move = moves_[i];
+      TEntryBack entry{i, Locate(move, fromRun_[i]), move.oldName + tag_ + u"2"};
       if (entry.current.empty()) {
-        ++result.skipped;
+        state_[i] = TState::NotFound;
         continue;
       }
-      const TStatus status = Move(entry.current, entry.parked);
+      if (stopped) {
+        NotBack(i, entry.current);
+        continue;
+      }
+      // An entry that an earlier reversal left parked is parked already.
+      const TStatus status =
+          entry.current == entry.parked ? TStatus::Ok() : Move(entry.current, entry.parked);
       if (status.ok()) {
         parked.push_back(std::move(entry));
         continue;
       }
       ++result.failed;
-      if (errors_.RenameFailed(entry.current, entry.oldName, status) == TRenameErrorAnswer::Stop) {
-        break;
-      }
+      NotBack(i, entry.current);
+      stopped = errors_.RenameFailed(entry.current, move.oldName, status) ==
+                TRenameErrorAnswer::Stop;
     }
     return parked;
   }
@@ -75,15 +93,49 @@ class TReversal {
   void RestoreAll(const std::vector<TEntryBack>& parked, TUndoResult& result) {
     for (const TEntryBack& entry : parked) {
       Tick();
-      const TStatus status = Move(entry.parked, entry.oldName);
+      const std::u16string& oldName = moves_[entry.move].oldName;
+      const TStatus status = Move(entry.parked, oldName);
       if (status.ok()) {
         ++result.reversed;
+        state_[entry.move] = TState::Back;
         continue;
       }
       ++result.failed;
       const bool back = Move(entry.parked, entry.current).ok();
-      (void)errors_.RenameFailed(back ? entry.current : entry.parked, entry.oldName, status);
+      NotBack(entry.move, back ? entry.current : entry.parked);
+      (void)errors_.RenameFailed(back ? entry.current : entry.parked, oldName, status);
     }
+  }
+
+  // Decides on the entries found nowhere, now that the others are where the
+  // reversal leaves them: one whose old name is taken, and not by an entry of
+  // the list that stayed elsewhere, is back already (undone before, or put
+  // back by hand); the others are missing. Then lists what is not back.
+  void Account(TUndoResult& result) {
+    std::unordered_set<std::u16string> heldByOthers;
+    for (size_t i = 0; i < moves_.size(); ++i) {
+      if (state_[i] == TState::NotBack) heldByOthers.insert(where_[i]);
+    }
+    for (size_t i = 0; i < moves_.size(); ++i) {
+      const TRenamePair& move = moves_[i];
+      if (state_[i] == TState::NotFound) {
+        if (heldByOthers.count(move.oldName) == 0 && fs_.Exists(move.oldName)) {
+          ++result.alreadyBack;
+          continue;
+        }
+        ++result.skipped;
+        result.notBack.push_back({move.oldName, u""});
+        result.remaining.push_back(move);
+      } else if (state_[i] == TState::NotBack) {
+        result.notBack.push_back({move.oldName, where_[i]});
+        result.remaining.push_back({move.oldName, where_[i]});
+      }
+    }
+  }
+
+  void NotBack(size_t move, const std::u16string& where) {
+    state_[move] = TState::NotBack;
+    where_[move] = where;
   }
 
   // The name the entry of `move` has now: its new name, else, when that is a
@@ -115,6 +167,10 @@ class TReversal {
   std::string* script_;  // null: move on disk
   TRenameErrorHandler& errors_;
   TProgress* progress_;
+  const std::vector<TRenamePair>& moves_;
+  const std::vector<bool>& fromRun_;
+  std::vector<std::u16string> where_;  // per move: where a NotBack entry is
+  std::vector<TState> state_;
   int handled_ = 0;
 };
 
@@ -203,10 +259,10 @@ TUndoResult TfrmUndo::UndoNow(const std::u16string& fileName, TRenameErrorHandle
   const bool toFile = !fileName.empty();
   std::string script;
   if (toFile) script = kShellScriptHeader;
-  TReversal reversal(fs_, tempTag_, toFile ? &script : nullptr, errors, progress);
   std::vector<bool> fromRun;
   const std::vector<TRenamePair> moves = MovesToReverse(fromRun);
-  reversal.Run(moves, fromRun, result);
+  TReversal reversal(fs_, tempTag_, toFile ? &script : nullptr, errors, progress, moves, fromRun);
+  reversal.Run(result);
   if (toFile) {
     const std::u16string path =
         fileName.find(u'/') == std::u16string::npos ? appFolder_ + fileName : fileName;

@@ -68,6 +68,19 @@ TEST_F(TUndoRenameTest, AFailedWriteStoresNothing) {
   EXPECT_EQ(store.StateFileName(12345), u"/app/undo/12345.txt");
 }
 
+// A batch file that cannot be rewritten after a partial undo would name
+// entries that are back as still to be undone: it goes instead.
+TEST_F(TUndoRenameTest, ABatchThatCannotBeRewrittenLeavesTheStore) {
+  ASSERT_TRUE(store.Create().ok());
+  ASSERT_TRUE(store.SaveStateToFile({{u"/d/a", u"/d/b"}, {u"/d/c", u"/d/d"}}).ok());
+  ASSERT_TRUE(store.LoadLastState(undo).ok());
+  fs.FailWrites(1);
+  EXPECT_FALSE(store.FinishLastLoad({{u"/d/c", u"/d/d"}}).ok());
+  EXPECT_FALSE(store.HasState());
+  EXPECT_FALSE(fs.Exists(store.StateFileName(0)));
+  EXPECT_TRUE(store.FinishLastLoad({}).ok());  // nothing loaded: nothing to do
+}
+
 TEST_F(TUndoRenameTest, AnUnreadableBatchIsDroppedWithTheReason) {
   ASSERT_TRUE(store.Create().ok());
   ASSERT_TRUE(store.SaveSingleRenameToFile(u"/d/a", u"/d/b").ok());
@@ -119,7 +132,13 @@ class TStoredBatchTest : public TUndoRenameTest, public ::testing::WithParamInte
     }
     EXPECT_TRUE(store.LoadLastState(undo).ok());
     TRecordingErrors errors;
-    return undo.UndoNow(u"", errors).failed == 0;
+    const TUndoResult result = undo.UndoNow(u"", errors);
+    EXPECT_TRUE(store.FinishLastLoad(result.remaining).ok());
+    return result.notBack.empty();
+  }
+  bool NothingStored() {
+    if (!ByCommand()) return !store.HasState();
+    return !UndoNewest() && output.err.find(u"nothing to undo") != std::u16string::npos;
   }
   std::string At(const std::u16string& path) const {
     const std::string* bytes = fs.FileBytes(path);
@@ -148,6 +167,44 @@ TEST_P(TStoredBatchTest, TakesStoredNamesAsTheyAre) {
   UndoNewest();
   EXPECT_EQ(At(u"/p/d/b.txt"), "unrelated");
   EXPECT_FALSE(fs.Exists(u"/p/d.TW_TEMPNAME/a"));
+}
+
+// Undoing again after a partial undo moves only what is still to be undone:
+// a swap that is back stays back, and the batch leaves the store once every
+// entry is back.
+TEST_P(TStoredBatchTest, AnEntryThatIsBackIsNeverMovedAgain) {
+  fs.AddFile(u"/d/a", "B");  // a <-> b
+  fs.AddFile(u"/d/b", "A");
+  fs.AddFile(u"/d/c2", "C");  // c -> c2
+  fs.AddFile(u"/d/e", "E");   // e -> e2, put back by hand
+  ASSERT_TRUE(store.SaveStateToFile({{u"/d/a", u"/d/b"},
+                                     {u"/d/b", u"/d/a"},
+                                     {u"/d/c", u"/d/c2"},
+                                     {u"/d/e", u"/d/e2"}}).ok());
+  fs.AddFile(u"/d/c", "newcomer");
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    EXPECT_FALSE(UndoNewest()) << attempt;
+    EXPECT_EQ(At(u"/d/a"), "A") << attempt;
+    EXPECT_EQ(At(u"/d/b"), "B") << attempt;
+    EXPECT_EQ(At(u"/d/c2"), "C") << attempt;
+    EXPECT_EQ(At(u"/d/e"), "E") << attempt;
+  }
+  if (ByCommand()) {
+    EXPECT_EQ(output.err,
+              u"Error: Failed to undo (/d/c2)->(/d/c): File exists\n"
+              u"Undo incomplete: 1 of 1 entries not back under their old names:\n"
+              u"  /d/c is at /d/c2\n"
+              u"They stay in /app/undo/0000.txt for another --undo.\n");
+  }
+  ASSERT_TRUE(fs.DeleteFile(u"/d/c").ok());
+  EXPECT_TRUE(UndoNewest());
+  EXPECT_EQ(At(u"/d/c"), "C");
+  if (ByCommand()) {
+    EXPECT_EQ(output.out, u"Full undo executed: 1 entries back under their old names.\n");
+  }
+  EXPECT_FALSE(fs.Exists(u"/app/undo/0000.txt"));
+  EXPECT_TRUE(NothingStored());
+  EXPECT_EQ(At(u"/d/a"), "A");
 }
 
 INSTANTIATE_TEST_SUITE_P(DialogAndCommand, TStoredBatchTest, ::testing::Bool(),

@@ -139,6 +139,49 @@ TEST_F(TUndoTest, SkipsEntriesThatVanishedWithoutAMessage) {
   EXPECT_EQ(At(u"b"), Content(u"b"));
 }
 
+// The result names every entry that is not back under its old name, with
+// where it is now; an entry found under none of its new names while its old
+// name is taken is taken to be back already and is not moved.
+TEST_F(TUndoTest, ListsEveryEntryThatIsNotBackWithItsCurrentName) {
+  Files({u"a", u"b", u"c", u"d", u"e"});
+  Run({{u"a", u"a2"}, {u"b", u"b2"}, {u"c", u"c2"}, {u"d", u"d2"}, {u"e", u"e2"}}, 4);
+  fake.AddFile(u"/d/a", "newcomer");                         // a2 cannot go back
+  ASSERT_TRUE(fake.DeleteFile(u"/d/c2").ok());                // c is gone
+  ASSERT_TRUE(fake.RenameNoReplace(u"/d/d2", u"/d/d").ok());  // d was put back by hand
+  TFaultyFileSystem counting(fake);
+  TfrmUndo list(counting, u"/app/");
+  for (int i = 0; i < undo.UndoCount(); ++i)
+    list.AddUndo(undo.GetUndoOldName(i), undo.GetUndoNewName(i));
+  const TUndoResult result = list.UndoNow(u"", errors);
+  EXPECT_EQ(result.reversed, 2);  // b, and e from its temporary name
+  EXPECT_EQ(result.alreadyBack, 1);
+  EXPECT_EQ(result.skipped, 1);
+  EXPECT_EQ(result.failed, 1);
+  const auto pairs = [](const std::vector<TRenamePair>& v) {
+    std::vector<std::pair<std::u16string, std::u16string>> out;
+    for (const TRenamePair& p : v) out.emplace_back(p.oldName, p.newName);
+    return out;
+  };
+  using TPairs = std::vector<std::pair<std::u16string, std::u16string>>;
+  EXPECT_EQ(pairs(result.notBack), (TPairs{{u"/d/c", u""}, {u"/d/a", u"/d/a2"}}));
+  EXPECT_EQ(pairs(result.remaining), (TPairs{{u"/d/c", u"/d/c2" + kTag}, {u"/d/a", u"/d/a2"}}));
+  EXPECT_EQ(At(u"d"), Content(u"d"));
+  EXPECT_EQ(At(u"e"), Content(u"e"));
+  EXPECT_EQ(counting.RenameCount(), 7);  // e and b park and return; a parks, fails, returns
+}
+
+// What a store keeps after a partial undo may name an entry's parking name:
+// the next reversal takes it on from there in one move.
+TEST_F(TUndoTest, TakesAnEntryOnFromItsParkingName) {
+  fake.AddFile(u"/d/a" + kTag + u"2", "A");
+  TFaultyFileSystem counting(fake);
+  TfrmUndo list(counting, u"/app/");
+  list.AddStoredUndo(u"/d/a", u"/d/a" + kTag + u"2");
+  EXPECT_TRUE(list.UndoNow(u"", errors).AllBack());
+  EXPECT_EQ(At(u"a"), "A");
+  EXPECT_EQ(counting.RenameCount(), 1);
+}
+
 // A file that appeared under an old name after the run is never replaced: it
 // stays, the renamed entry keeps its current name, and the pair is reported.
 TEST_F(TUndoTest, LeavesAFileThatAppearedUnderAnOldNameAlone) {
@@ -205,6 +248,9 @@ TEST_F(TUndoTest, TheAnswerStopParksNoMoreEntriesButLeavesNoneParked) {
   EXPECT_EQ(At(u"b2"), Content(u"b"));
   EXPECT_EQ(At(u"a2"), Content(u"a"));
   EXPECT_EQ(faulty.RenameCount(), 3);
+  ASSERT_EQ(result.notBack.size(), 2u);
+  EXPECT_EQ(result.notBack[0].newName, u"/d/b2");
+  EXPECT_EQ(result.notBack[1].newName, u"/d/a2");
 }
 
 TEST_F(TUndoTest, WritesTheReversalAsAShellScriptInsteadOfMoving) {
