@@ -1,5 +1,7 @@
 #include "rename/UnitUndoStateFile.h"
 
+#include "platform/UnitText.h"
+
 namespace {
 
 // Characters that would break the line format, and what stands for them.
@@ -39,9 +41,20 @@ void AppendUnit(std::string& out, char16_t c) {
   out.push_back(static_cast<char>(c >> 8));
 }
 
+bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
+bool IsSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDFFF; }
+
+// `path` as its bytes decode: the same text for every name read from disk.
+std::u16string Canonical(const std::u16string& path) {
+  for (const char16_t c : path) {
+    if (IsSurrogate(c)) return Utf8ToUtf16(Utf16ToUtf8(path));
+  }
+  return path;
+}
+
 void AppendQuotedPath(std::string& out, const std::u16string& path) {
   AppendUnit(out, kQuote);
-  for (const char16_t c : path) AppendUnit(out, Escaped(c));
+  for (const char16_t c : Canonical(path)) AppendUnit(out, Escaped(c));
   AppendUnit(out, kQuote);
 }
 
@@ -60,9 +73,13 @@ std::u16string DecodeUtf16Le(std::string_view bytes) {
   return text;
 }
 
+// A stand-in counts only standing alone: after a high surrogate it is the
+// second half of a character.
 std::u16string Unescape(std::u16string_view stored) {
   std::u16string path(stored);
-  for (char16_t& c : path) c = Unescaped(c);
+  for (size_t i = 0; i < path.size(); ++i) {
+    if (i == 0 || !IsHighSurrogate(path[i - 1])) path[i] = Unescaped(path[i]);
+  }
   return path;
 }
 

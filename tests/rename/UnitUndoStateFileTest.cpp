@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "platform/UnitText.h"
 
 namespace {
@@ -37,6 +39,68 @@ TEST(TUndoStateFileTest, EveryPathReadsBackExactly) {
   for (size_t i = 0; i < pairs.size(); ++i) {
     EXPECT_EQ(Utf16ToUtf8(read[i].oldName), names[i]) << names[i];
     EXPECT_EQ(Utf16ToUtf8(read[i].newName), names[i] + ".new") << names[i];
+  }
+}
+
+// A random file name component: any bytes but "/" and NUL, weighted towards
+// what could upset the line format or the escapes: quotes, blanks, line ends,
+// bytes that are not UTF-8, and characters beyond the BMP whose second code
+// unit is U+DC0A, U+DC0D or U+DC22.
+std::string RandomComponent(std::mt19937& rng) {
+  static const std::vector<std::string> pieces = {
+      "\"", " ", "\r", "\n", "\" \"", "a", "Z", ".", "\\",
+      "\xF0\x9F\x90\x8A",  // U+1F40A: D83D DC0A
+      "\xF0\x90\x80\xA2",  // U+10022: D800 DC22
+      "\xF0\x90\x80\x8D",  // U+1000D: D800 DC0D
+      "\xED\xB0\xA2",      // the bytes of a lone U+DC22: not UTF-8
+      "\xEF\xBB\xBF", "\xC3\xA9"};
+  std::uniform_int_distribution<int> length(1, 8), kind(0, 2), byte(1, 255);
+  std::uniform_int_distribution<size_t> piece(0, pieces.size() - 1);
+  std::string out;
+  for (int n = length(rng); n > 0; --n) {
+    if (kind(rng) == 0) {
+      const char b = static_cast<char>(byte(rng));
+      if (b != '/') out.push_back(b);
+    } else {
+      out += pieces[piece(rng)];
+    }
+  }
+  return out.empty() ? "x" : out;
+}
+
+TEST(TUndoStateFileTest, EveryByteStringAFileNameCanHoldReadsBackExactly) {
+  std::mt19937 rng(20240307);
+  std::uniform_int_distribution<int> count(1, 4);
+  for (int round = 0; round < 3000; ++round) {
+    std::vector<std::string> bytes;
+    std::vector<TRenamePair> pairs;
+    for (int n = count(rng); n > 0; --n) {
+      std::string oldPath, newPath;
+      for (int depth = count(rng); depth > 0; --depth) oldPath += "/" + RandomComponent(rng);
+      newPath = oldPath.substr(0, oldPath.rfind('/') + 1) + RandomComponent(rng);
+      bytes.push_back(oldPath);
+      bytes.push_back(newPath);
+      pairs.push_back({Utf8ToUtf16(oldPath), Utf8ToUtf16(newPath)});
+    }
+    const std::vector<TRenamePair> read = DecodeUndoState(EncodeUndoState(pairs));
+    ASSERT_EQ(read.size(), pairs.size()) << "round " << round;
+    for (size_t i = 0; i < pairs.size(); ++i) {
+      ASSERT_EQ(read[i].oldName, pairs[i].oldName) << "round " << round;
+      ASSERT_EQ(read[i].newName, pairs[i].newName) << "round " << round;
+      ASSERT_EQ(Utf16ToUtf8(read[i].oldName), bytes[2 * i]);
+      ASSERT_EQ(Utf16ToUtf8(read[i].newName), bytes[2 * i + 1]);
+    }
+  }
+}
+
+// Text that no name decodes to (a lone U+DC22, a lone high surrogate) still
+// reads back naming the same bytes.
+TEST(TUndoStateFileTest, APathNotInDecodedFormNamesTheSameBytes) {
+  for (const std::u16string& path :
+       {std::u16string(u"/d/q\xDC22\"x"), std::u16string(u"/d/\xD800\"")}) {
+    const std::vector<TRenamePair> read = DecodeUndoState(EncodeUndoState({{path, path}}));
+    ASSERT_EQ(read.size(), 1u);
+    EXPECT_EQ(Utf16ToUtf8(read[0].oldName), Utf16ToUtf8(path));
   }
 }
 
