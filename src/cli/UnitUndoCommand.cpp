@@ -57,8 +57,13 @@ int RunUndoCommand(TFileSystem& fs, const std::u16string& appFolder, TStartupMes
     messages.ConsoleError(u"tallowick: " + read.Message());
     return 1;
   }
+  TUndoState state = ReadUndoState(bytes);
+  for (const TUndoStateLine& line : state.unreadable) {
+    messages.ConsoleError(u"tallowick: " + file + u" line " + IntToStr(line.number) +
+                          u" cannot be read and is skipped: " + line.text);
+  }
   TfrmUndo undo(fs, appFolder);
-  for (TRenamePair& pair : DecodeUndoState(bytes)) {
+  for (TRenamePair& pair : state.pairs) {
     undo.AddStoredUndo(std::move(pair.oldName), std::move(pair.newName));
   }
   TReportUndoErrors errors(messages);
@@ -66,21 +71,29 @@ int RunUndoCommand(TFileSystem& fs, const std::u16string& appFolder, TStartupMes
   const int entries =
       result.reversed + result.alreadyBack + static_cast<int>(result.notBack.size());
   // The store keeps only what is still to be undone, so that undoing again
-  // never moves an entry that is back already.
-  const TStatus kept = store.KeepOnly(index, result.remaining);
-  if (result.AllBack()) {
+  // never moves an entry that is back already; lines it could not read stay
+  // too, for whoever looks into the file.
+  const TStatus kept = store.KeepOnly(index, result.remaining, state.unreadable);
+  const bool complete = result.AllBack() && state.unreadable.empty();
+  if (complete) {
     messages.ConsoleLine(u"Full undo executed: " + IntToStr(entries) +
                          u" entries back under their old names.");
-  } else {
+  }
+  if (!result.AllBack()) {
     ReportNotBack(result, entries, messages);
-    if (kept.ok()) {
-      messages.ConsoleError(u"They stay in " + file + u" for another --undo.");
-    }
+    if (kept.ok()) messages.ConsoleError(u"They stay in " + file + u" for another --undo.");
+  }
+  if (!state.unreadable.empty()) {
+    const size_t lines = state.unreadable.size();
+    messages.ConsoleError(u"Undo incomplete: " + IntToStr(static_cast<int>(lines)) +
+                          (lines == 1 ? u" line of " : u" lines of ") + file +
+                          (lines == 1 ? u" cannot be read; it stays there."
+                                      : u" cannot be read; they stay there."));
   }
   if (!kept.ok()) {
     messages.ConsoleError(u"tallowick: the undo store could not be brought up to date, " +
                           kept.Message());
     return 1;
   }
-  return result.AllBack() ? 0 : 1;
+  return complete ? 0 : 1;
 }

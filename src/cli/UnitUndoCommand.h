@@ -13,5 +13,7 @@ class TStartupMessages;
 // undo executed: ..." on standard output; the batch leaves the store). 1 when
 // the store holds no batch, it cannot be read, or some entry is not back: each
 // such entry is named on standard error with its current name (or as not
-// found), and the batch's file is rewritten to hold just those entries.
+// found), and the batch's file is rewritten to hold just those entries. A line
+// of the file that is not a move is reported with its number, moves nothing,
+// stays in the file and makes the undo incomplete.
 int RunUndoCommand(TFileSystem& fs, const std::u16string& appFolder, TStartupMessages& messages);

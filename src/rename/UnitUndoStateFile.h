@@ -19,7 +19,29 @@
 
 #include "rename/UnitRenamePair.h"
 
-std::string EncodeUndoState(const std::vector<TRenamePair>& pairs);
-// The pairs of a state file. A line that lacks four double quotes or names an
-// empty path is skipped; a missing byte-order mark is tolerated.
+// A line of a state file that is not a move, kept as it was read.
+struct TUndoStateLine {
+  int number = 0;       // 1-based
+  std::u16string text;  // without its line end
+};
+
+// What a state file holds.
+struct TUndoState {
+  std::vector<TRenamePair> pairs;
+  std::vector<TUndoStateLine> unreadable;  // in file order
+};
+
+// The state file of `pairs`, followed by the lines of `unreadable` as they
+// were read, so that a rewritten file loses nothing it could not account for.
+std::string EncodeUndoState(const std::vector<TRenamePair>& pairs,
+                            const std::vector<TUndoStateLine>& unreadable = {});
+// Reads a state file. A line is a move only when it is exactly a double
+// quote, a full path (beginning with "/", without NUL), a double quote, a
+// blank, a double quote, a full path and a double quote; its CR is optional.
+// Any other line (cut short, run together with the next, with text around the
+// quotes, ...) is unreadable: it yields no move, so nothing is ever moved on
+// the strength of a damaged line. Empty lines are left out; a missing
+// byte-order mark and an odd last byte are tolerated.
+TUndoState ReadUndoState(std::string_view bytes);
+// The moves of ReadUndoState alone.
 std::vector<TRenamePair> DecodeUndoState(std::string_view bytes);

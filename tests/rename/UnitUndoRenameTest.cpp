@@ -133,8 +133,9 @@ class TStoredBatchTest : public TUndoRenameTest, public ::testing::WithParamInte
     EXPECT_TRUE(store.LoadLastState(undo).ok());
     TRecordingErrors errors;
     const TUndoResult result = undo.UndoNow(u"", errors);
+    const bool unreadable = !store.UnreadableLines().empty();
     EXPECT_TRUE(store.FinishLastLoad(result.remaining).ok());
-    return result.notBack.empty();
+    return result.notBack.empty() && !unreadable;
   }
   bool NothingStored() {
     if (!ByCommand()) return !store.HasState();
@@ -205,6 +206,34 @@ TEST_P(TStoredBatchTest, AnEntryThatIsBackIsNeverMovedAgain) {
   EXPECT_FALSE(fs.Exists(u"/app/undo/0000.txt"));
   EXPECT_TRUE(NothingStored());
   EXPECT_EQ(At(u"/d/a"), "A");
+}
+
+// A line of a state file that does not parse is reported, moves nothing and
+// stays in the file; the lines around it are undone.
+TEST_P(TStoredBatchTest, AnUnreadableLineIsReportedSkippedAndKept) {
+  fs.AddFile(u"/d/b", "A");
+  fs.AddFile(u"/d/d", "C");
+  fs.AddFile(u"/d/y", "X");
+  const std::u16string garbage = u"\"/d/x\" \"/d/y";
+  std::string bytes = EncodeUndoState({{u"/d/a", u"/d/b"}});
+  for (const char16_t c : garbage + u"\r\n") bytes += {static_cast<char>(c), '\0'};
+  bytes += EncodeUndoState({{u"/d/c", u"/d/d"}}).substr(2);
+  ASSERT_TRUE(store.SaveStateToFile({{u"/d/a", u"/d/b"}, {u"/d/c", u"/d/d"}}).ok());
+  fs.AddFile(store.StateFileName(0), bytes);  // damaged on disk since
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    EXPECT_FALSE(UndoNewest()) << attempt;
+    EXPECT_EQ(At(u"/d/a"), "A");
+    EXPECT_EQ(At(u"/d/c"), "C");
+    EXPECT_EQ(At(u"/d/y"), "X");
+    EXPECT_EQ(ReadUndoState(*fs.FileBytes(store.StateFileName(0))).unreadable.at(0).text,
+              garbage);
+  }
+  if (ByCommand()) {
+    EXPECT_EQ(output.err,
+              u"tallowick: /app/undo/0000.txt line 1 cannot be read and is skipped: " + garbage +
+                  u"\n"
+                  u"Undo incomplete: 1 line of /app/undo/0000.txt cannot be read; it stays there.\n");
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(DialogAndCommand, TStoredBatchTest, ::testing::Bool(),
