@@ -50,8 +50,8 @@ class TfrmUndo {
   // which the run's second phase may have taken the tag off again.
   void AddUndo(std::u16string oldName, std::u16string newName);
   // Records one move of a batch read back from the undo store: the moves of a
-  // stored batch happened side by side, each names the entry's final name,
-  // and none continues another, whatever tags their names hold.
+  // stored batch happened side by side, each names where the run left the
+  // entry, and none continues another, whatever tags their names hold.
   void AddStoredUndo(std::u16string oldName, std::u16string newName);
   int UndoCount() const { return static_cast<int>(pairs_.size()); }
   // REQUIRES: 0 <= index < UndoCount().
@@ -76,8 +76,9 @@ class TfrmUndo {
   // stays under the name it was found under, and like every failed move it is
   // reported to `errors` (source: where the entry now is, target: its old
   // name). The answer Stop parks no further entries; those already parked are
-  // still moved on. The result lists every entry that is not back. `progress`, when given, is told every 300 entries how
-  // many the two rounds have handled together. Moves that a later move of the list undid (a run's
+  // still moved on. The result lists every entry that is not back.
+  // `progress`, when given, is told every 300 entries how many the two rounds
+  // have handled together. Moves that a later move of the list undid (a run's
   // put-back) cancel out first, so every entry returns to where it was before
   // the list began.
   // With a non-empty `fileName` nothing is moved: a shell script of the same

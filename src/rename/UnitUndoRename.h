@@ -53,9 +53,8 @@ class TUndoRename {
   // and UnreadableLines are empty the batch's file is removed; otherwise the
   // file is rewritten to hold only those pairs and lines, and the batch goes
   // back into the store, so undoing it again never moves an entry that is
-  // back already. Does nothing when no
-  // batch is loaded. On failure the status says why and the batch is no
-  // longer offered (see KeepOnly).
+  // back already. Does nothing when no batch is loaded. On failure the status
+  // says why and the batch is no longer offered (see KeepOnly).
   TStatus FinishLastLoad(const std::vector<TRenamePair>& remaining);
 
   // For another process than the one that stored them: the number of state
