@@ -24,38 +24,76 @@ class TReportUndoErrors : public TRenameErrorHandler {
   TStartupMessages& messages_;
 };
 
+// One line per entry that is not back, with where it is now.
+void ReportNotBack(const TUndoResult& result, int entries, TStartupMessages& messages) {
+  messages.ConsoleError(u"Undo incomplete: " + IntToStr(static_cast<int>(result.notBack.size())) +
+                        u" of " + IntToStr(entries) +
+                        u" entries not back under their old names:");
+  for (size_t i = 0; i < result.notBack.size(); ++i) {
+    const TRenamePair& entry = result.notBack[i];
+    if (!entry.newName.empty()) {
+      messages.ConsoleError(u"  " + entry.oldName + u" is at " + entry.newName);
+    } else {
+      messages.ConsoleError(u"  " + entry.oldName + u" not found (renamed to " +
+                            result.remaining[i].newName + u")");
+    }
+  }
+}
+
 }  // namespace
 
 int RunUndoCommand(TFileSystem& fs, const std::u16string& appFolder, TStartupMessages& messages) {
-  const TUndoRename store(fs, appFolder);
-  int count = 0;
-  while (fs.Exists(store.StateFileName(count))) ++count;
+  TUndoRename store(fs, appFolder);
+  const int count = store.CountStateFiles();
   if (count == 0) {
     messages.ConsoleError(u"tallowick: nothing to undo in " + store.Folder());
     return 1;
   }
-  const std::u16string file = store.StateFileName(count - 1);
+  const int index = count - 1;
+  const std::u16string file = store.StateFileName(index);
   std::string bytes;
   const TStatus read = fs.ReadWholeFile(file, bytes);
   if (!read.ok()) {
     messages.ConsoleError(u"tallowick: " + read.Message());
     return 1;
   }
-  // A stored batch names simultaneous moves (a -> b beside b -> a). Each new
-  // name goes in with the temporary suffix, as a run records it, so the
-  // reversal never mistakes the second half of a swap for a later move of the
-  // same entry; it finds each entry under its name without the suffix.
+  TUndoState state = ReadUndoState(bytes);
+  for (const TUndoStateLine& line : state.unreadable) {
+    messages.ConsoleError(u"tallowick: " + file + u" line " + IntToStr(line.number) +
+                          u" cannot be read and is skipped: " + line.text);
+  }
   TfrmUndo undo(fs, appFolder);
-  for (TRenamePair& pair : DecodeUndoState(bytes)) {
-    undo.AddUndo(std::move(pair.oldName), pair.newName + std::u16string(undo.TempTag()));
+  for (TRenamePair& pair : state.pairs) {
+    undo.AddStoredUndo(std::move(pair.oldName), std::move(pair.newName));
   }
   TReportUndoErrors errors(messages);
   const TUndoResult result = undo.UndoNow(u"", errors);
-  messages.ConsoleLine(u"Undo: " + IntToStr(result.reversed) + u" back under their old names, " +
-                       IntToStr(result.skipped) + u" not found, " + IntToStr(result.failed) +
-                       u" failed.");
-  if (result.failed > 0) return 1;
-  const TStatus removed = fs.DeleteFile(file);
-  if (!removed.ok()) messages.ConsoleError(u"tallowick: " + removed.Message());
-  return 0;
+  const int entries =
+      result.reversed + result.alreadyBack + static_cast<int>(result.notBack.size());
+  // The store keeps only what is still to be undone, so that undoing again
+  // never moves an entry that is back already; lines it could not read stay
+  // too, for whoever looks into the file.
+  const TStatus kept = store.KeepOnly(index, result.remaining, state.unreadable);
+  const bool complete = result.AllBack() && state.unreadable.empty();
+  if (complete) {
+    messages.ConsoleLine(u"Full undo executed: " + IntToStr(entries) +
+                         u" entries back under their old names.");
+  }
+  if (!result.AllBack()) {
+    ReportNotBack(result, entries, messages);
+    if (kept.ok()) messages.ConsoleError(u"They stay in " + file + u" for another --undo.");
+  }
+  if (!state.unreadable.empty()) {
+    const size_t lines = state.unreadable.size();
+    messages.ConsoleError(u"Undo incomplete: " + IntToStr(static_cast<int>(lines)) +
+                          (lines == 1 ? u" line of " : u" lines of ") + file +
+                          (lines == 1 ? u" cannot be read; it stays there."
+                                      : u" cannot be read; they stay there."));
+  }
+  if (!kept.ok()) {
+    messages.ConsoleError(u"tallowick: the undo store could not be brought up to date, " +
+                          kept.Message());
+    return 1;
+  }
+  return complete ? 0 : 1;
 }

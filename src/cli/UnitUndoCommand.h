@@ -1,6 +1,7 @@
 // `tallowick --undo`: reverses the newest batch in the undo store of the
-// application folder (what the last run of a batch mode renamed) and then
-// removes it from the store, so a second call reverses nothing twice.
+// application folder (what the last run of a batch mode renamed) and keeps in
+// the store only what is still to be undone, so a second call never moves an
+// entry that is back already.
 #pragma once
 
 #include <string>
@@ -8,8 +9,11 @@
 class TFileSystem;
 class TStartupMessages;
 
-// Exit code 0 when every entry of the batch is back under its old name (the
-// batch leaves the store); 1 when the store holds no batch, it cannot be
-// read, or some entry could not be moved back (each one named; the batch
-// stays in the store for another attempt).
+// Exit code 0 when every entry of the batch is back under its old name ("Full
+// undo executed: ..." on standard output; the batch leaves the store). 1 when
+// the store holds no batch, it cannot be read, or some entry is not back: each
+// such entry is named on standard error with its current name (or as not
+// found), and the batch's file is rewritten to hold just those entries. A line
+// of the file that is not a move is reported with its number, moves nothing,
+// stays in the file and makes the undo incomplete.
 int RunUndoCommand(TFileSystem& fs, const std::u16string& appFolder, TStartupMessages& messages);

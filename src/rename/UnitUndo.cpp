@@ -1,8 +1,10 @@
 #include "rename/UnitUndo.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <numeric>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "platform/UnitFileSystem.h"
 #include "platform/UnitProgress.h"
@@ -17,46 +19,71 @@ constexpr std::u16string_view kUndoCommand = u"mv -n --";
 constexpr std::string_view kLogRedirect = " >> tw_error_log.txt 2>&1\n\n";
 constexpr int kProgressInterval = 300;
 
+// True when `name` ends with the non-empty `tag` and holds more than it.
+bool EndsWith(std::u16string_view name, std::u16string_view tag) {
+  return !tag.empty() && name.size() > tag.size() && name.substr(name.size() - tag.size()) == tag;
+}
+
 // One entry on its way back.
 struct TEntryBack {
-  std::u16string oldName;
+  size_t move;             // index in the reversed moves
   std::u16string current;  // where the entry was found
-  std::u16string parked;   // oldName + tag + "2"
+  std::u16string parked;   // old name + tag + "2"
 };
 
 // The two rounds of one reversal, moving on disk or writing script lines.
 class TReversal {
  public:
+  // `fromRun[i]`: the new name of `moves[i]` was recorded by the current run.
   TReversal(TFileSystem& fs, std::u16string_view tag, std::string* script,
-            TRenameErrorHandler& errors, TProgress* progress)
-      : fs_(fs), tag_(tag), script_(script), errors_(errors), progress_(progress) {}
+            TRenameErrorHandler& errors, TProgress* progress, const std::vector<TRenamePair>& moves,
+            const std::vector<bool>& fromRun)
+      : fs_(fs),
+        tag_(tag),
+        script_(script),
+        errors_(errors),
+        progress_(progress),
+        moves_(moves),
+        fromRun_(fromRun),
+        where_(moves.size()),
+        state_(moves.size(), TState::Unknown) {}
 
-  void Run(const std::vector<TRenamePair>& moves, TUndoResult& result) {
-    std::vector<TEntryBack> parked = ParkAll(moves, result);
-    RestoreAll(parked, result);
+  void Run(TUndoResult& result) {
+    RestoreAll(ParkAll(result), result);
+    Account(result);
   }
 
  private:
+  enum class TState : uint8_t { Unknown, Back, NotBack, NotFound };
+
   // Round 1: every entry found moves to its parking name.
-  std::vector<TEntryBack> ParkAll(const std::vector<TRenamePair>& moves, TUndoResult& result) {
+  std::vector<TEntryBack> ParkAll(TUndoResult& result) {
     std::vector<TEntryBack> parked;
-    parked.reserve(moves.size());
-    for (const TRenamePair& move : moves) {
+    parked.reserve(moves_.size());
+    bool stopped = false;
+    for (size_t i = 0; i < moves_.size(); ++i) {
       Tick();
-      TEntryBack entry{move.oldName, Locate(move), move.oldName + tag_ + u"2"};
+      const TRenamePair& move = moves_[i];
+      TEntryBack entry{i, Locate(move, fromRun_[i]), move.oldName + tag_ + u"2"};
       if (entry.current.empty()) {
-        ++result.skipped;
+        state_[i] = TState::NotFound;
         continue;
       }
-      const TStatus status = Move(entry.current, entry.parked);
+      if (stopped) {
+        NotBack(i, entry.current);
+        continue;
+      }
+      // An entry that an earlier reversal left parked is parked already.
+      const TStatus status =
+          entry.current == entry.parked ? TStatus::Ok() : Move(entry.current, entry.parked);
       if (status.ok()) {
         parked.push_back(std::move(entry));
         continue;
       }
       ++result.failed;
-      if (errors_.RenameFailed(entry.current, entry.oldName, status) == TRenameErrorAnswer::Stop) {
-        break;
-      }
+      NotBack(i, entry.current);
+      stopped = errors_.RenameFailed(entry.current, move.oldName, status) ==
+                TRenameErrorAnswer::Stop;
     }
     return parked;
   }
@@ -66,26 +93,61 @@ class TReversal {
   void RestoreAll(const std::vector<TEntryBack>& parked, TUndoResult& result) {
     for (const TEntryBack& entry : parked) {
       Tick();
-      const TStatus status = Move(entry.parked, entry.oldName);
+      const std::u16string& oldName = moves_[entry.move].oldName;
+      const TStatus status = Move(entry.parked, oldName);
       if (status.ok()) {
         ++result.reversed;
+        state_[entry.move] = TState::Back;
         continue;
       }
       ++result.failed;
       const bool back = Move(entry.parked, entry.current).ok();
-      (void)errors_.RenameFailed(back ? entry.current : entry.parked, entry.oldName, status);
+      NotBack(entry.move, back ? entry.current : entry.parked);
+      (void)errors_.RenameFailed(back ? entry.current : entry.parked, oldName, status);
     }
   }
 
-  // The name the entry of `move` has now: its new name, else the new name
-  // without the temporary tag; empty when neither exists.
-  std::u16string Locate(const TRenamePair& move) const {
+  // Decides on the entries found nowhere, now that the others are where the
+  // reversal leaves them: one whose old name is taken, and not by an entry of
+  // the list that stayed elsewhere, is back already (undone before, or put
+  // back by hand); the others are missing. Then lists what is not back.
+  void Account(TUndoResult& result) {
+    std::unordered_set<std::u16string> heldByOthers;
+    for (size_t i = 0; i < moves_.size(); ++i) {
+      if (state_[i] == TState::NotBack) heldByOthers.insert(where_[i]);
+    }
+    for (size_t i = 0; i < moves_.size(); ++i) {
+      const TRenamePair& move = moves_[i];
+      if (state_[i] == TState::NotFound) {
+        if (heldByOthers.count(move.oldName) == 0 && fs_.Exists(move.oldName)) {
+          ++result.alreadyBack;
+          continue;
+        }
+        ++result.skipped;
+        result.notBack.push_back({move.oldName, u""});
+        result.remaining.push_back(move);
+      } else if (state_[i] == TState::NotBack) {
+        result.notBack.push_back({move.oldName, where_[i]});
+        result.remaining.push_back({move.oldName, where_[i]});
+      }
+    }
+  }
+
+  void NotBack(size_t move, const std::u16string& where) {
+    state_[move] = TState::NotBack;
+    where_[move] = where;
+  }
+
+  // The name the entry of `move` has now: its new name, else, when that is a
+  // temporary name of the run, the name the run's second phase gave it: the
+  // new name without the tag at its end. Only there did the run append the
+  // tag; the same text elsewhere (in a folder's name, inside a name, in a name
+  // of a stored batch) belongs to the name. Empty when neither exists.
+  std::u16string Locate(const TRenamePair& move, bool fromRun) const {
     if (fs_.Exists(move.newName)) return move.newName;
-    if (tag_.empty()) return {};
-    // The run appended the tag; only there is it removed.
-    if (!move.newName.ends_with(tag_)) return {};
+    if (!fromRun || !EndsWith(move.newName, tag_)) return {};
     const std::u16string untagged = move.newName.substr(0, move.newName.size() - tag_.size());
-    if (fs_.Exists(untagged)) return untagged;
+    if (!untagged.empty() && untagged.back() != u'/' && fs_.Exists(untagged)) return untagged;
     return {};
   }
 
@@ -105,6 +167,10 @@ class TReversal {
   std::string* script_;  // null: move on disk
   TRenameErrorHandler& errors_;
   TProgress* progress_;
+  const std::vector<TRenamePair>& moves_;
+  const std::vector<bool>& fromRun_;
+  std::vector<std::u16string> where_;  // per move: where a NotBack entry is
+  std::vector<TState> state_;
   int handled_ = 0;
 };
 
@@ -119,13 +185,22 @@ TfrmUndo::TfrmUndo(TFileSystem& fs, std::u16string appFolder)
 
 void TfrmUndo::ClearAll() {
   pairs_.clear();
+  stored_.clear();
   newNameKeys_.clear();
 }
 
 void TfrmUndo::AddUndo(std::u16string oldName, std::u16string newName) {
   newNameKeys_.insert(LowerCase(newName));
   pairs_.push_back({std::move(oldName), std::move(newName)});
+  stored_.push_back(false);
 }
+
+void TfrmUndo::AddStoredUndo(std::u16string oldName, std::u16string newName) {
+  AddUndo(std::move(oldName), std::move(newName));
+  stored_.back() = true;
+}
+
+bool TfrmUndo::EndsWithTag(std::u16string_view name) const { return EndsWith(name, tempTag_); }
 
 const std::u16string& TfrmUndo::GetUndoOldName(int index) const {
   return pairs_.at(static_cast<size_t>(index)).oldName;
@@ -140,20 +215,18 @@ bool TfrmUndo::IsNewName(std::u16string_view name) const {
   return newNameKeys_.count(key) != 0 || newNameKeys_.count(key + LowerCase(tempTag_)) != 0;
 }
 
-std::vector<TRenamePair> TfrmUndo::MovesToReverse() const {
+std::vector<TRenamePair> TfrmUndo::MovesToReverse(std::vector<bool>& fromRun) const {
   std::vector<TRenamePair> entries;  // first old name, latest new name
   std::vector<size_t> lastMove;      // index in pairs_ of each entry's latest move
-  std::unordered_map<std::u16string, size_t> entryAt;  // name -> entry moved there
+  std::unordered_map<std::u16string, size_t> entryAt;  // temporary name -> entry moved there
   for (size_t i = 0; i < pairs_.size(); ++i) {
     const TRenamePair& pair = pairs_[i];
     size_t entry = entries.size();
-    // A move continues an earlier one only through a temporary name (a run's
-    // second phase or put-back); a stored batch holds simultaneous moves, so a
-    // swap a->b beside b->a is two entries, not one moving twice.
-    const bool throughTemporary =
-        pair.oldName.size() >= tempTag_.size() &&
-        std::u16string_view(pair.oldName).substr(pair.oldName.size() - tempTag_.size()) == tempTag_;
-    const auto moved = throughTemporary ? entryAt.find(pair.oldName) : entryAt.end();
+    // A move continues an earlier one only through a temporary name of the
+    // run (its second phase or put-back); a stored batch holds simultaneous
+    // moves, so a swap a->b beside b->a is two entries, not one moving twice,
+    // and a stored name that happens to end in the tag continues nothing.
+    const auto moved = stored_[i] ? entryAt.end() : entryAt.find(pair.oldName);
     if (moved != entryAt.end()) {
       entry = moved->second;
       entryAt.erase(moved);
@@ -163,7 +236,7 @@ std::vector<TRenamePair> TfrmUndo::MovesToReverse() const {
       entries.push_back(pair);
       lastMove.push_back(i);
     }
-    entryAt[pair.newName] = entry;
+    if (!stored_[i] && EndsWithTag(pair.newName)) entryAt[pair.newName] = entry;
   }
   std::vector<size_t> order(entries.size());
   std::iota(order.begin(), order.end(), size_t{0});
@@ -171,9 +244,11 @@ std::vector<TRenamePair> TfrmUndo::MovesToReverse() const {
             [&](size_t a, size_t b) { return lastMove[a] > lastMove[b]; });
   std::vector<TRenamePair> moves;
   moves.reserve(entries.size());
+  fromRun.clear();
   for (const size_t entry : order) {
-    if (entries[entry].oldName != entries[entry].newName)
-      moves.push_back(std::move(entries[entry]));
+    if (entries[entry].oldName == entries[entry].newName) continue;
+    moves.push_back(std::move(entries[entry]));
+    fromRun.push_back(!stored_[lastMove[entry]]);
   }
   return moves;
 }
@@ -184,8 +259,10 @@ TUndoResult TfrmUndo::UndoNow(const std::u16string& fileName, TRenameErrorHandle
   const bool toFile = !fileName.empty();
   std::string script;
   if (toFile) script = kShellScriptHeader;
-  TReversal reversal(fs_, tempTag_, toFile ? &script : nullptr, errors, progress);
-  reversal.Run(MovesToReverse(), result);
+  std::vector<bool> fromRun;
+  const std::vector<TRenamePair> moves = MovesToReverse(fromRun);
+  TReversal reversal(fs_, tempTag_, toFile ? &script : nullptr, errors, progress, moves, fromRun);
+  reversal.Run(result);
   if (toFile) {
     const std::u16string path =
         fileName.find(u'/') == std::u16string::npos ? appFolder_ + fileName : fileName;

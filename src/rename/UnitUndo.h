@@ -17,10 +17,22 @@ class TRenameErrorHandler;
 
 // What a reversal did.
 struct TUndoResult {
-  TStatus status;    // writing the batch file; always Ok for a reversal on disk
-  int reversed = 0;  // entries back under their old names (lines written, for a batch file)
-  int skipped = 0;   // entries found under none of their names: nothing to do
-  int failed = 0;    // entries reported to the error handler
+  TStatus status;       // writing the batch file; always Ok for a reversal on disk
+  int reversed = 0;     // entries moved back under their old names (lines written, for a batch file)
+  int alreadyBack = 0;  // entries under none of their new names whose old name is taken: not
+                        // moved, taken to be back (this is how an entry undone before looks)
+  int skipped = 0;      // entries found nowhere whose old name is free: nothing to move
+  int failed = 0;       // moves reported to the error handler
+  // Every entry that is not back under its old name, newest move first:
+  // `oldName` where it belongs, `newName` where it is now, empty when it was
+  // found nowhere. Empty exactly when the whole list is back. For a batch file:
+  // the entries that get no lines and whose old name is free.
+  std::vector<TRenamePair> notBack;
+  // What is still to be undone, for an undo store to keep: the entries of
+  // `notBack` in the same order, each with the name it is under now, or the
+  // new name it was recorded with when it was found nowhere.
+  std::vector<TRenamePair> remaining;
+  bool AllBack() const { return notBack.empty(); }
 };
 
 // "undo__yy-mm-dd__hh-nn-ss.sh" for the time `now`.
@@ -33,8 +45,14 @@ class TfrmUndo {
   TfrmUndo(TFileSystem& fs, std::u16string appFolder);
 
   void ClearAll();
-  // Records that `oldName` was moved to `newName` (full paths).
+  // Records that `oldName` was moved to `newName` (full paths) by the current
+  // run: a new name ending in the temporary tag is the run's temporary name,
+  // which the run's second phase may have taken the tag off again.
   void AddUndo(std::u16string oldName, std::u16string newName);
+  // Records one move of a batch read back from the undo store: the moves of a
+  // stored batch happened side by side, each names where the run left the
+  // entry, and none continues another, whatever tags their names hold.
+  void AddStoredUndo(std::u16string oldName, std::u16string newName);
   int UndoCount() const { return static_cast<int>(pairs_.size()); }
   // REQUIRES: 0 <= index < UndoCount().
   const std::u16string& GetUndoOldName(int index) const;
@@ -48,15 +66,19 @@ class TfrmUndo {
   bool IsNewName(std::u16string_view name) const;
 
   // Reverses the list, newest move first, and clears it. Each entry is looked
-  // for under its new name, then under the new name without the temporary tag
-  // (where the run's second phase put it); it is parked under its old name +
-  // tag + "2" and, once every entry is parked, moved to its old name. No move
-  // ever replaces an entry: an entry whose old name is taken meanwhile stays
-  // under the name it was found under, and like every failed move it is
+  // for under its new name, then, for a move of the run whose new name ends in
+  // the temporary tag, under that name without the tag at its end (where the
+  // run's second phase put it); it is parked under its old name +
+  // tag + "2" and, once every entry is parked, moved to its old name. An entry
+  // found under none of these names is never moved; when its old name is
+  // taken (by no entry of the list that stayed elsewhere) it counts as back.
+  // No move ever replaces an entry: an entry whose old name is taken meanwhile
+  // stays under the name it was found under, and like every failed move it is
   // reported to `errors` (source: where the entry now is, target: its old
   // name). The answer Stop parks no further entries; those already parked are
-  // still moved on. `progress`, when given, is told every 300 entries how
-  // many the two rounds have handled together. Moves that a later move of the list undid (a run's
+  // still moved on. The result lists every entry that is not back.
+  // `progress`, when given, is told every 300 entries how many the two rounds
+  // have handled together. Moves that a later move of the list undid (a run's
   // put-back) cancel out first, so every entry returns to where it was before
   // the list began.
   // With a non-empty `fileName` nothing is moved: a shell script of the same
@@ -69,12 +91,15 @@ class TfrmUndo {
 
  private:
   // One (first old name, last new name) pair per moved entry, newest first;
-  // entries that came back to where they started are left out.
-  std::vector<TRenamePair> MovesToReverse() const;
+  // entries that came back to where they started are left out. `fromRun` says
+  // of each whether its last new name is one the current run recorded.
+  std::vector<TRenamePair> MovesToReverse(std::vector<bool>& fromRun) const;
+  bool EndsWithTag(std::u16string_view name) const;
 
   TFileSystem& fs_;
   std::u16string appFolder_;
   std::vector<TRenamePair> pairs_;
+  std::vector<bool> stored_;  // per pair: read from the undo store
   std::unordered_set<std::u16string> newNameKeys_;  // lower-cased new names
   std::u16string tempTag_{kTempNameSuffix};
 };

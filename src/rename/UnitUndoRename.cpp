@@ -42,12 +42,48 @@ TStatus TUndoRename::SaveSingleRenameToFile(const std::u16string& oldName,
 TStatus TUndoRename::LoadLastState(TfrmUndo& undo) {
   if (nextIndex_ <= 0) return TStatus::Ok();
   --nextIndex_;
+  loaded_ = nextIndex_;
+  unreadable_.clear();
   std::string bytes;
   TStatus status = fs_.ReadWholeFile(StateFileName(nextIndex_), bytes);
   undo.ClearAll();
   if (!status.ok()) return status;
-  for (TRenamePair& pair : DecodeUndoState(bytes)) {
-    undo.AddUndo(std::move(pair.oldName), std::move(pair.newName));
+  TUndoState state = ReadUndoState(bytes);
+  for (TRenamePair& pair : state.pairs) {
+    undo.AddStoredUndo(std::move(pair.oldName), std::move(pair.newName));
   }
+  unreadable_ = std::move(state.unreadable);
   return TStatus::Ok();
+}
+
+void TUndoRename::CancelLastLoad() {
+  ++nextIndex_;
+  loaded_ = -1;
+}
+
+TStatus TUndoRename::FinishLastLoad(const std::vector<TRenamePair>& remaining) {
+  if (loaded_ < 0) return TStatus::Ok();
+  const int index = loaded_;
+  loaded_ = -1;
+  const TStatus status = KeepOnly(index, remaining, unreadable_);
+  const bool kept = !remaining.empty() || !unreadable_.empty();
+  if (status.ok() && kept && nextIndex_ == index) ++nextIndex_;
+  return status;
+}
+
+int TUndoRename::CountStateFiles() const {
+  int count = 0;
+  while (fs_.Exists(StateFileName(count))) ++count;
+  return count;
+}
+
+TStatus TUndoRename::KeepOnly(int index, const std::vector<TRenamePair>& remaining,
+                              const std::vector<TUndoStateLine>& unreadable) {
+  const std::u16string file = StateFileName(index);
+  if (remaining.empty() && unreadable.empty()) return fs_.DeleteFile(file);
+  const TStatus status = fs_.ReplaceFileAtomically(file, EncodeUndoState(remaining, unreadable));
+  // The file as it was names entries that are back now; undoing it again
+  // would move them away, so it goes rather than stays wrong.
+  if (!status.ok()) (void)fs_.DeleteFile(file);
+  return status;
 }

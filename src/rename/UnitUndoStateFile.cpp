@@ -1,5 +1,7 @@
 #include "rename/UnitUndoStateFile.h"
 
+#include "platform/UnitText.h"
+
 namespace {
 
 // Characters that would break the line format, and what stands for them.
@@ -39,9 +41,20 @@ void AppendUnit(std::string& out, char16_t c) {
   out.push_back(static_cast<char>(c >> 8));
 }
 
+bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
+bool IsSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDFFF; }
+
+// `path` as its bytes decode: the same text for every name read from disk.
+std::u16string Canonical(const std::u16string& path) {
+  for (const char16_t c : path) {
+    if (IsSurrogate(c)) return Utf8ToUtf16(Utf16ToUtf8(path));
+  }
+  return path;
+}
+
 void AppendQuotedPath(std::string& out, const std::u16string& path) {
   AppendUnit(out, kQuote);
-  for (const char16_t c : path) AppendUnit(out, Escaped(c));
+  for (const char16_t c : Canonical(path)) AppendUnit(out, Escaped(c));
   AppendUnit(out, kQuote);
 }
 
@@ -60,53 +73,83 @@ std::u16string DecodeUtf16Le(std::string_view bytes) {
   return text;
 }
 
+// A stand-in counts only standing alone: after a high surrogate it is the
+// second half of a character.
 std::u16string Unescape(std::u16string_view stored) {
   std::u16string path(stored);
-  for (char16_t& c : path) c = Unescaped(c);
+  for (size_t i = 0; i < path.size(); ++i) {
+    if (i == 0 || !IsHighSurrogate(path[i - 1])) path[i] = Unescaped(path[i]);
+  }
   return path;
 }
 
-// The pair of one line: old between the first and second quote, new between
-// the third and fourth. False when the line does not hold both.
+// A stored full path: begins with "/", holds no NUL and no raw quote.
+bool IsStoredPath(std::u16string_view path) {
+  return !path.empty() && path.front() == u'/' && path.find(u'\0') == std::u16string_view::npos;
+}
+
+// The pair of one line "old" "new". False when the line is anything else.
 bool ParseLine(std::u16string_view line, TRenamePair& pair) {
-  size_t quotes[4];
-  size_t from = 0;
-  for (size_t& q : quotes) {
-    q = line.find(kQuote, from);
-    if (q == std::u16string_view::npos) return false;
-    from = q + 1;
-  }
-  pair.oldName = Unescape(line.substr(quotes[0] + 1, quotes[1] - quotes[0] - 1));
-  pair.newName = Unescape(line.substr(quotes[2] + 1, quotes[3] - quotes[2] - 1));
-  return !pair.oldName.empty() && !pair.newName.empty();
+  if (line.size() < 5 || line.front() != kQuote || line.back() != kQuote) return false;
+  const size_t close = line.find(kQuote, 1);
+  // The closing quote of the old path, the blank and the opening quote of
+  // the new one, which must leave room for the new path before the last quote.
+  if (line.substr(close, 3) != u"\" \"" || close + 3 >= line.size()) return false;
+  const std::u16string_view oldPath = line.substr(1, close - 1);
+  const std::u16string_view newPath = line.substr(close + 3, line.size() - close - 4);
+  if (newPath.find(kQuote) != std::u16string_view::npos) return false;
+  if (!IsStoredPath(oldPath) || !IsStoredPath(newPath)) return false;
+  pair.oldName = Unescape(oldPath);
+  pair.newName = Unescape(newPath);
+  return true;
+}
+
+void AppendLineEnd(std::string& out) {
+  AppendUnit(out, u'\r');
+  AppendUnit(out, u'\n');
 }
 
 }  // namespace
 
-std::string EncodeUndoState(const std::vector<TRenamePair>& pairs) {
+std::string EncodeUndoState(const std::vector<TRenamePair>& pairs,
+                            const std::vector<TUndoStateLine>& unreadable) {
   std::string out = "\xFF\xFE";
   for (const TRenamePair& pair : pairs) {
     AppendQuotedPath(out, pair.oldName);
     AppendUnit(out, u' ');
     AppendQuotedPath(out, pair.newName);
-    AppendUnit(out, u'\r');
-    AppendUnit(out, u'\n');
+    AppendLineEnd(out);
+  }
+  for (const TUndoStateLine& line : unreadable) {
+    for (const char16_t c : line.text) AppendUnit(out, c);
+    AppendLineEnd(out);
   }
   return out;
 }
 
-std::vector<TRenamePair> DecodeUndoState(std::string_view bytes) {
+TUndoState ReadUndoState(std::string_view bytes) {
   const std::u16string text = DecodeUtf16Le(bytes);
-  std::vector<TRenamePair> pairs;
+  TUndoState state;
   TRenamePair pair;
+  int number = 0;
   size_t start = 0;
   while (start < text.size()) {
+    ++number;
     size_t end = text.find(u'\n', start);
     if (end == std::u16string::npos) end = text.size();
     std::u16string_view line(text.data() + start, end - start);
-    if (!line.empty() && line.back() == u'\r') line.remove_suffix(1);
-    if (ParseLine(line, pair)) pairs.push_back(pair);
     start = end + 1;
+    if (!line.empty() && line.back() == u'\r') line.remove_suffix(1);
+    if (line.empty()) continue;
+    if (ParseLine(line, pair)) {
+      state.pairs.push_back(std::move(pair));
+    } else {
+      state.unreadable.push_back({number, std::u16string(line)});
+    }
   }
-  return pairs;
+  return state;
+}
+
+std::vector<TRenamePair> DecodeUndoState(std::string_view bytes) {
+  return ReadUndoState(bytes).pairs;
 }

@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <tuple>
 
 #include "UnitUndoScenario.h"
 #include "platform/UnitDateTime.h"
+#include "platform/UnitText.h"
 #include "rename/UnitRenameErrorHandler.h"
 #include "support/UnitFakeFileSystem.h"
 #include "support/UnitFaultyFileSystem.h"
@@ -95,6 +97,24 @@ TEST_F(TUndoTest, FindsAFolderUnderItsTemporaryName) {
   EXPECT_EQ(At(u"dir/x"), "x");
 }
 
+// The tag is removed only at the end of a new name, where the run appended
+// it: a listed folder or a new name that holds the tag elsewhere never leads
+// the reversal to an unrelated entry once the renamed one has vanished.
+TEST_F(TUndoTest, RemovesTheTemporaryTagOnlyAtTheEndOfANewName) {
+  for (const auto& [folder, name, unrelated] :
+       {std::tuple{u"/p/d.TW_TEMPNAME", u"b.txt", u"/p/d/b.txt"},
+        std::tuple{u"/d", u"x.TW_TEMPNAME.txt", u"/d/x.txt"},
+        std::tuple{u"/d", u"y.TW_TEMPNAME", u"/d/y"}}) {
+    TFakeFileSystem fs;
+    for (const char16_t* f : {u"/p", u"/p/d", u"/d", folder}) fs.AddFolder(f);
+    fs.AddFile(unrelated, "unrelated");
+    TfrmUndo list(fs, u"/app/");  // the entry went to `name` and has vanished since
+    list.AddUndo(std::u16string(folder) + u"/a", std::u16string(folder) + u"/" + name + kTag);
+    EXPECT_EQ(list.UndoNow(u"", errors).skipped, 1) << Utf16ToUtf8(name);
+    EXPECT_TRUE(fs.Exists(unrelated)) << Utf16ToUtf8(name);
+  }
+}
+
 TEST_F(TUndoTest, SkipsEntriesThatVanishedWithoutAMessage) {
   Files({u"a", u"b"});
   Run({{u"a", u"a2"}, {u"b", u"b2"}});
@@ -104,6 +124,48 @@ TEST_F(TUndoTest, SkipsEntriesThatVanishedWithoutAMessage) {
   EXPECT_EQ(result.reversed, 1);
   EXPECT_TRUE(errors.reports.empty());
   EXPECT_EQ(At(u"b"), Content(u"b"));
+}
+
+// The result names every entry that is not back under its old name, with
+// where it is now; an entry found under none of its new names while its old
+// name is taken is taken to be back already and is not moved.
+TEST_F(TUndoTest, ListsEveryEntryThatIsNotBackWithItsCurrentName) {
+  Files({u"a", u"b", u"c", u"d", u"e"});
+  Run({{u"a", u"a2"}, {u"b", u"b2"}, {u"c", u"c2"}, {u"d", u"d2"}, {u"e", u"e2"}}, 4);
+  fake.AddFile(u"/d/a", "newcomer");                         // a2 cannot go back
+  ASSERT_TRUE(fake.DeleteFile(u"/d/c2").ok());                // c is gone
+  ASSERT_TRUE(fake.RenameNoReplace(u"/d/d2", u"/d/d").ok());  // d was put back by hand
+  TFaultyFileSystem counting(fake);
+  TfrmUndo list(counting, u"/app/");
+  for (int i = 0; i < undo.UndoCount(); ++i)
+    list.AddUndo(undo.GetUndoOldName(i), undo.GetUndoNewName(i));
+  const TUndoResult result = list.UndoNow(u"", errors);
+  EXPECT_EQ(result.reversed, 2);  // b, and e from its temporary name
+  EXPECT_EQ(result.alreadyBack, 1);
+  EXPECT_EQ(result.skipped, 1);
+  EXPECT_EQ(result.failed, 1);
+  std::vector<std::u16string> listed;  // old name, name in the result, name to keep
+  for (size_t i = 0; i < result.notBack.size(); ++i) {
+    listed.insert(listed.end(), {result.notBack[i].oldName, result.notBack[i].newName,
+                                 result.remaining.at(i).newName});
+  }
+  EXPECT_EQ(listed, (std::vector<std::u16string>{u"/d/c", u"", u"/d/c2" + kTag,  //
+                                                 u"/d/a", u"/d/a2", u"/d/a2"}));
+  EXPECT_EQ(At(u"d"), Content(u"d"));
+  EXPECT_EQ(At(u"e"), Content(u"e"));
+  EXPECT_EQ(counting.RenameCount(), 7);  // e and b park and return; a parks, fails, returns
+}
+
+// What a store keeps after a partial undo may name an entry's parking name:
+// the next reversal takes it on from there in one move.
+TEST_F(TUndoTest, TakesAnEntryOnFromItsParkingName) {
+  fake.AddFile(u"/d/a" + kTag + u"2", "A");
+  TFaultyFileSystem counting(fake);
+  TfrmUndo list(counting, u"/app/");
+  list.AddStoredUndo(u"/d/a", u"/d/a" + kTag + u"2");
+  EXPECT_TRUE(list.UndoNow(u"", errors).AllBack());
+  EXPECT_EQ(At(u"a"), "A");
+  EXPECT_EQ(counting.RenameCount(), 1);
 }
 
 // A file that appeared under an old name after the run is never replaced: it
@@ -172,6 +234,9 @@ TEST_F(TUndoTest, TheAnswerStopParksNoMoreEntriesButLeavesNoneParked) {
   EXPECT_EQ(At(u"b2"), Content(u"b"));
   EXPECT_EQ(At(u"a2"), Content(u"a"));
   EXPECT_EQ(faulty.RenameCount(), 3);
+  ASSERT_EQ(result.notBack.size(), 2u);
+  EXPECT_EQ(result.notBack[0].newName, u"/d/b2");
+  EXPECT_EQ(result.notBack[1].newName, u"/d/a2");
 }
 
 TEST_F(TUndoTest, WritesTheReversalAsAShellScriptInsteadOfMoving) {
@@ -208,13 +273,15 @@ TEST_F(TUndoTest, NewNamesAreKnownIgnoringCaseAndTheTemporaryTag) {
   undo.SetTempTag(kTag);
   undo.AddUndo(u"/d/a", u"/d/New.txt" + kTag);
   undo.AddUndo(u"/d/b", u"/d/plain");
+  undo.AddUndo(u"/d/c", u"/p/d.TW_TEMPNAME/b.txt" + kTag);
   struct TCase {
     const char16_t* name;
     bool known;
   };
   for (const TCase c : {TCase{u"/d/New.txt", true}, TCase{u"/d/NEW.TXT", true},
                         TCase{u"/d/new.txt.tw_tempname", true}, TCase{u"/d/PLAIN", true},
-                        TCase{u"/d/a", false}, TCase{u"/d/New", false}}) {
+                        TCase{u"/d/a", false}, TCase{u"/d/New", false},
+                        TCase{u"/p/d.TW_TEMPNAME/b.txt", true}, TCase{u"/p/d/b.txt", false}}) {
     EXPECT_EQ(undo.IsNewName(c.name), c.known)
         << std::string(c.name, c.name + std::char_traits<char16_t>::length(c.name));
   }
