@@ -294,11 +294,20 @@ void TCommandLine::ReportCounts(const TRenameResult& result) {
                                 : u"."));
 }
 
-// Reverses what the run recorded; true when every entry is back.
-bool TCommandLine::UndoRun() {
+// Reverses what the run still holds recorded (the run itself reversed what
+// it did when it stopped); true when every entry is back, else each entry
+// that is not is named with where it is.
+bool TCommandLine::UndoRun(const TRenameResult& result) {
   TConsoleUndoErrors undoErrors(s_.messages);
-  (void)s_.undo.UndoNow(u"", undoErrors);
-  return undoErrors.count == 0;
+  const TUndoResult undone = s_.undo.UndoNow(u"", undoErrors);
+  std::vector<TRenamePair> notBack = result.notBack;
+  notBack.insert(notBack.end(), undone.notBack.begin(), undone.notBack.end());
+  for (const TRenamePair& entry : notBack) {
+    s_.messages.ConsoleError(u"  " + entry.oldName +
+                             (entry.newName.empty() ? u" was not found"
+                                                    : u" is at " + entry.newName));
+  }
+  return notBack.empty() && result.undoFailures.empty();
 }
 
 void TCommandLine::ReportInterrupt(TCommandLineOutcome& outcome) {
@@ -314,7 +323,7 @@ void TCommandLine::ReportInterrupt(TCommandLineOutcome& outcome) {
     ReportStore(result, outcome);
     return;
   }
-  const bool back = UndoRun() && result.undoFailures.empty();
+  const bool back = UndoRun(result);
   outcome.undone = true;
   s_.messages.ConsoleError(by + (back ? u"; every entry is back under its old name."
                                       : u"; some entries could not be moved back (listed above)."));
@@ -338,12 +347,12 @@ void TCommandLine::ReportBatch(TCommandLineOutcome& outcome) {
                               state.FirstErrorTargetFile + u")";
   if (state.BatchUndo) {
     outcome.undone = true;
-    if (UndoRun() && result.undoFailures.empty()) {
+    if (UndoRun(result)) {
       s_.messages.ConsoleError(u"Error: Failed to rename " + pair + u". Full undo executed.");
     } else {
       s_.messages.ConsoleError(u"Error: Failed to rename " + pair +
-                               u". Undo incomplete: the entries listed above could not be "
-                               u"moved back.");
+                               u". Undo incomplete: the entries listed above are not back "
+                               u"under their old names.");
     }
     s_.messages.ConsoleError(u"  " + state.FirstError.reason());
     return;

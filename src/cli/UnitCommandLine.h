@@ -81,7 +81,7 @@ class TCommandLine {
   void ReportFailures(const TRenameResult& result);
   void ReportCounts(const TRenameResult& result);
   void ReportStore(const TRenameResult& result, TCommandLineOutcome& outcome);
-  bool UndoRun();
+  bool UndoRun(const TRenameResult& result);
   static int InterruptedExitCode();
   // Lists the model's folder with the filter "*.*" for this scan only.
   void RefreshAllFiles();

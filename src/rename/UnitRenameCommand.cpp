@@ -192,7 +192,8 @@ void TRenameCommand::Failed(const std::u16string& source, const std::u16string& 
 
 void TRenameCommand::StopAndUndo() {
   TCollectUndoFailures failures(undoFailures_);
-  (void)undo_.UndoNow(u"", failures);
+  const TUndoResult undone = undo_.UndoNow(u"", failures);
+  notBack_.insert(notBack_.end(), undone.notBack.begin(), undone.notBack.end());
   state.StopRenaming = true;
 }
 
@@ -331,6 +332,7 @@ TRenameResult TRenameCommand::btnRenameClick(TProgress& progress,
   undo_.ClearAll();
   undo_.SetTempTag(std::u16string(kTempNameSuffix));
   undoFailures_.clear();
+  notBack_.clear();
   failures_.clear();
   state.StartRun();
 
@@ -346,6 +348,9 @@ TRenameResult TRenameCommand::btnRenameClick(TProgress& progress,
   if (!stoppedInPhase1) RunPhase2(plan, where, progress, result);
   result.stopped = state.StopRenaming;
   if (stoppedInPhase1) PutBack(plan, where);
+  // Undoing everything on a failure happens here, inside the run, so that
+  // the whole reversal is part of it.
+  if (result.stopped && state.BatchUndo && undo_.UndoCount() > 0) StopAndUndo();
   progress.Message(u"");
   progress.Finished();
 
@@ -364,6 +369,7 @@ TRenameResult TRenameCommand::btnRenameClick(TProgress& progress,
   result.plan = std::move(plan);
   result.where = std::move(where);
   result.undoFailures = std::move(undoFailures_);
+  result.notBack = std::move(notBack_);
   result.failures = std::move(failures_);
   undoFailures_.clear();
   failures_.clear();

@@ -56,6 +56,9 @@ struct TRenameResult {
   TStatus storeStatus;       // writing the batch to the undo store
   std::vector<TRenameFailure> failures;   // every failed move, in order
   std::vector<TRenamePair> undoFailures;  // moves back that "Stop and Undo" could not make
+  // After a reversal: every entry not back under its old name (old name, and
+  // where it is now; empty when found nowhere).
+  std::vector<TRenamePair> notBack;
   std::vector<TPlannedRename> plan;       // the entries the run was to rename, in order
   std::vector<TPlannedState> where;       // where each of them ended
 };
@@ -147,6 +150,7 @@ class TRenameCommand {
   TUndoRename& store_;
   TRenameErrorHandler& errors_;
   std::vector<TRenamePair> undoFailures_;
+  std::vector<TRenamePair> notBack_;
   std::vector<TRenameFailure> failures_;
   // Plan entries by new name (ASCII letters lowered), to name the other
   // entry of a clash.
