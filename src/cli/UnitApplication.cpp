@@ -1,7 +1,10 @@
 #include "cli/UnitApplication.h"
 
+#include <cerrno>
+
 #include "cli/UnitStartupMessages.h"
 #include "config/UnitStartupState.h"
+#include "rename/UnitRenameJournal.h"
 #include "platform/UnitFileSystem.h"
 
 TApplication::TApplication(const TApplicationServices& services)
@@ -17,11 +20,50 @@ TApplication::TApplication(const TApplicationServices& services)
 TStatus TApplication::Open(bool emptyUndoStore) {
   TStatus status = s_.fs.CreateFolderPath(s_.appFolder);
   if (!status.ok()) return status;
+  status = RecoverLeftOverRun();
+  if (!status.ok()) return status;
   ReadSettings(true);
   return emptyUndoStore ? store.Create() : TStatus::Ok();
 }
 
-void TApplication::OpenToRead() { ReadSettings(false); }
+void TApplication::OpenToRead() {
+  if (TRenameJournal(s_.fs, store.Folder() + u"/").Exists()) {
+    s_.messages.ConsoleError(u"tallowick: a run was cut short and its entries may be under "
+                             u"temporary names; run tallowick --recover");
+  }
+  ReadSettings(false);
+}
+
+TStatus TApplication::RecoverLeftOverRun() {
+  TRenameJournal journal(s_.fs, store.Folder() + u"/");
+  TRecoveryReport report;
+  bool found = false;
+  const TStatus status = journal.RecoverLeftOver(report, found);
+  if (!found) return TStatus::Ok();
+  if (!status.ok()) return status;
+  s_.messages.ConsoleError(u"tallowick: a run was cut short; putting its entries back:");
+  for (const std::u16string& line : report.moved) s_.messages.ConsoleError(u"  moved " + line);
+  for (const std::u16string& line : report.problems) s_.messages.ConsoleError(u"  " + line);
+  if (report.complete) {
+    s_.messages.ConsoleError(u"tallowick: every entry of that run is back under its old name.");
+    return TStatus::Ok();
+  }
+  return TStatus::Error(EAGAIN, journal.Path(),
+                        u"the entries above could not all be put back; the journal stays until "
+                        u"they are, then run tallowick --recover");
+}
+
+int TApplication::Recover() {
+  const TStatus created = s_.fs.CreateFolderPath(s_.appFolder);
+  const bool found = TRenameJournal(s_.fs, store.Folder() + u"/").Exists();
+  const TStatus status = created.ok() ? RecoverLeftOverRun() : created;
+  if (!status.ok()) {
+    s_.messages.ConsoleError(u"tallowick: " + status.Message());
+    return 1;
+  }
+  if (!found) s_.messages.ConsoleLine(u"nothing to recover");
+  return 0;
+}
 
 void TApplication::ReadSettings(bool writeWhenMissing) {
   const TStatus status = config.LoadConfig(writeWhenMissing);

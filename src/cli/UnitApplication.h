@@ -44,6 +44,10 @@ class TApplication {
   // renames, so a run that ends early keeps the last batch undoable.
   // Problems with the settings are reported and the defaults used; a folder
   // or undo store that cannot be made is an error.
+  // A run cut short earlier left its journal: its entries are put back
+  // first (each move and each problem reported), before the undo store is
+  // emptied; a journal that cannot be recovered completely stays and the
+  // start is refused with its status.
   TStatus Open(bool emptyUndoStore);
   // The same settings for a command that writes nothing (--preview,
   // --describe, --expand): no folder is made, a missing "tw.ini" is not
@@ -51,6 +55,9 @@ class TApplication {
   void OpenToRead();
   // The start-up over the command line `params` (TStartup::Start).
   TCommandLineOutcome Start(const TFrmDummyInstance& params);
+  // `tallowick --recover`: what Open does with a journal left over. Exit
+  // code 0 when there was nothing to recover or every entry is back, 1 else.
+  int Recover();
   // At normal exit: removes the undo store's marker.
   void Close();
 
@@ -61,6 +68,7 @@ class TApplication {
 
  private:
   void ReadSettings(bool writeWhenMissing);
+  TStatus RecoverLeftOverRun();
   void ApplySettings();
 
   TApplicationServices s_;

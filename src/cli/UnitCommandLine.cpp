@@ -332,6 +332,12 @@ void TCommandLine::ReportInterrupt(TCommandLineOutcome& outcome) {
 void TCommandLine::ReportBatch(TCommandLineOutcome& outcome) {
   const TRenameRunState& state = rename_.state;
   const TRenameResult& result = outcome.rename;
+  if (!result.journalStatus.ok()) {
+    s_.messages.ConsoleError(u"tallowick: the journal of the run cannot be written, so nothing "
+                             u"was renamed: " + result.journalStatus.Message());
+    outcome.exitCode = 1;
+    return;
+  }
   if (result.interrupted) {
     ReportInterrupt(outcome);
     return;

@@ -120,6 +120,12 @@ int UndoCommand(const TCliServices& s) {
   return RunUndoCommand(s.fs, ApplicationFolder(s.env), run.messages);
 }
 
+int RecoverCommand(const TCliServices& s) {
+  CatchInterrupts();
+  TCommandRun run(s);
+  return run.app.Recover();
+}
+
 // A batch mode or the usage text: runs here, never needs a display. With
 // `json`, what the run did is printed as one JSON object on standard output.
 int ConsoleStart(const TCliServices& s, const std::vector<std::string>& args, bool json = false) {
@@ -206,6 +212,10 @@ int RunCommandLine(const TCliServices& s, const std::vector<std::string>& args) 
   if (command == "--undo") {
     if (count != 1) return WrongUse(s, u"--undo: takes no argument");
     return UndoCommand(s);
+  }
+  if (command == "--recover") {
+    if (count != 1) return WrongUse(s, u"--recover: takes no argument");
+    return RecoverCommand(s);
   }
   if (command == "--") return StartWithNames(s, {args.begin() + 1, args.end()});
   if (IsMode(command)) {

@@ -294,6 +294,20 @@ void TRenameCommand::PutBack(const std::vector<TPlannedRename>& plan,
   }
 }
 
+TJournal TRenameCommand::JournalOf(const std::vector<TPlannedRename>& plan) const {
+  TJournal journal;
+  journal.kind = u"rename";
+  journal.stateFile = store_.StateFileName(store_.NextIndex());
+  journal.entries.reserve(plan.size());
+  const std::u16string base = Base();
+  for (const TPlannedRename& entry : plan) {
+    journal.entries.push_back({base + entry.source,
+                               {base + TempName(entry.target), base + entry.target},
+                               IdentityOf(workspace_.Files(), base + entry.source)});
+  }
+  return journal;
+}
+
 void TRenameCommand::StoreBatch(const std::vector<TPlannedRename>& plan,
                                 const std::vector<TPlannedState>& where, TRenameResult& result) {
   std::vector<TRenamePair> pairs;
@@ -343,6 +357,17 @@ TRenameResult TRenameCommand::btnRenameClick(TProgress& progress,
   progress.Message(u"Renaming ...");
   std::vector<TPlannedState> where;
   targetOwners_.clear();
+  TRenameJournal journal(workspace_.Files(), store_.Folder() + u"/");
+  if (!plan.empty()) {
+    result.journalStatus = journal.Write(JournalOf(plan));
+    if (!result.journalStatus.ok()) {
+      progress.Finished();
+      result.stopped = true;
+      result.plan = std::move(plan);
+      result.where.assign(result.plan.size(), TPlannedState::Waiting);
+      return result;
+    }
+  }
   RunPhase1(plan, progress, where, result);
   const bool stoppedInPhase1 = state.StopRenaming;
   if (!stoppedInPhase1) RunPhase2(plan, where, progress, result);
@@ -364,6 +389,8 @@ TRenameResult TRenameCommand::btnRenameClick(TProgress& progress,
   // What was renamed stays undoable, also when some entries failed; a
   // stopped run was reversed and leaves nothing to store.
   if (!result.stopped) StoreBatch(plan, where, result);
+  // The run has ended and what it did is stored: nothing is left to recover.
+  if (!plan.empty()) (void)journal.Remove();
   // A batch run ends the program: nobody would see the list again.
   if (!batch) RefreshAndRecheck(progress);
   result.plan = std::move(plan);

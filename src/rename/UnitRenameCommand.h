@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/UnitStatus.h"
+#include "rename/UnitRenameJournal.h"
 #include "rename/UnitRenamePair.h"
 #include "rename/UnitRenameState.h"
 
@@ -54,6 +55,7 @@ struct TRenameResult {
   bool interrupted = false;  // the progress asked to stop (a signal in batch mode)
   bool undoEnabled = false;  // the Undo command may be offered
   TStatus storeStatus;       // writing the batch to the undo store
+  TStatus journalStatus;     // writing the journal; when it failed nothing was moved
   std::vector<TRenameFailure> failures;   // every failed move, in order
   std::vector<TRenamePair> undoFailures;  // moves back that "Stop and Undo" could not make
   // After a reversal: every entry not back under its old name (old name, and
@@ -92,6 +94,10 @@ class TRenameCommand {
   // any failed move. An entry whose second move fails goes back to its old
   // name. A run that went on past failures stores the entries it renamed as
   // a batch for undo; a stopped run is reversed and stores nothing.
+  // Before the first move the plan goes to the journal of the undo store,
+  // flushed to the disk; it is removed when the run has ended and its batch
+  // is stored, so a run cut short by a crash can be recovered. When the
+  // journal cannot be written nothing is moved.
   // When `progress.Cancelled()` turns true the run stops at the next entry:
   // with BatchIgnore it finishes the entries already parked under their
   // temporary names and stores them; otherwise it is reversed as by
@@ -142,6 +148,8 @@ class TRenameCommand {
   void StopAndUndo();
   void StoreBatch(const std::vector<TPlannedRename>& plan, const std::vector<TPlannedState>& where,
                   TRenameResult& result);
+  // The journal of the run: every entry with its temporary and new name.
+  TJournal JournalOf(const std::vector<TPlannedRename>& plan) const;
   void RefreshAndRecheck(TProgress& progress);
   void Report(TProgress& progress, int row, int base) const;
 

@@ -1,0 +1,243 @@
+#include "rename/UnitRenameJournal.h"
+
+#include <cerrno>
+#include <set>
+
+#include "platform/UnitText.h"
+#include "rename/UnitUndoRename.h"
+
+namespace {
+
+constexpr std::string_view kHeader = "tallowick journal 1\n";
+constexpr std::u16string_view kParkSuffix = u".TW_RECOVER";
+
+std::string Escaped(const std::u16string& name) {
+  std::string out;
+  for (const char c : Utf16ToUtf8(name)) {
+    switch (c) {
+      case '\\': out += "\\\\"; break;
+      case '\t': out += "\\t"; break;
+      case '\n': out += "\\n"; break;
+      case '\r': out += "\\r"; break;
+      default: out += c;
+    }
+  }
+  return out;
+}
+
+bool Unescaped(std::string_view field, std::u16string& name) {
+  std::string bytes;
+  for (size_t i = 0; i < field.size(); ++i) {
+    if (field[i] != '\\') {
+      bytes += field[i];
+      continue;
+    }
+    if (++i == field.size()) return false;
+    switch (field[i]) {
+      case '\\': bytes += '\\'; break;
+      case 't': bytes += '\t'; break;
+      case 'n': bytes += '\n'; break;
+      case 'r': bytes += '\r'; break;
+      default: return false;
+    }
+  }
+  name = Utf8ToUtf16(bytes);
+  return true;
+}
+
+std::vector<std::string_view> Fields(std::string_view line) {
+  std::vector<std::string_view> fields;
+  size_t start = 0;
+  for (size_t tab; (tab = line.find('\t', start)) != std::string_view::npos; start = tab + 1) {
+    fields.push_back(line.substr(start, tab - start));
+  }
+  fields.push_back(line.substr(start));
+  return fields;
+}
+
+bool Number(std::string_view text, uint64_t& value) {
+  if (text.empty()) return false;
+  value = 0;
+  for (const char c : text) {
+    if (c < '0' || c > '9') return false;
+    value = value * 10 + static_cast<uint64_t>(c - '0');
+  }
+  return true;
+}
+
+std::u16string ParentOf(const std::u16string& path) {
+  const size_t slash = path.rfind(u'/');
+  return slash == std::u16string::npos || slash == 0 ? std::u16string() : path.substr(0, slash);
+}
+
+// Where an entry of the journal is now; empty when it is found nowhere.
+std::u16string Locate(TFileSystem& fs, const TJournalEntry& entry) {
+  std::vector<std::u16string> names = {entry.home};
+  names.insert(names.end(), entry.places.begin(), entry.places.end());
+  for (const std::u16string& name : names) {
+    if (IdentityOf(fs, name) == entry.id) return name;
+  }
+  return {};
+}
+
+// A name beside `home` that nothing holds.
+std::u16string FreeParkingName(TFileSystem& fs, const std::u16string& home) {
+  std::u16string name = home + std::u16string(kParkSuffix);
+  for (int n = 2; fs.Exists(name); ++n) name = home + std::u16string(kParkSuffix) + IntToStr(n);
+  return name;
+}
+
+struct TParked {
+  const TJournalEntry* entry;
+  std::u16string found;   // where it was found
+  std::u16string parked;  // where it waits for its home
+};
+
+}  // namespace
+
+TEntryIdentity IdentityOf(TFileSystem& fs, const std::u16string& path) {
+  TEntryIdentity id;
+  if (!fs.GetEntryIdentity(path, id).ok()) return TEntryIdentity();
+  return id;
+}
+
+std::string EncodeJournal(const TJournal& journal) {
+  std::string out(kHeader);
+  out += "kind\t" + Escaped(journal.kind) + "\n";
+  out += "state\t" + Escaped(journal.stateFile) + "\n";
+  for (const TJournalEntry& entry : journal.entries) {
+    out += "entry\t" + std::to_string(entry.id.device) + "\t" + std::to_string(entry.id.inode) +
+           "\t" + Escaped(entry.home);
+    for (const std::u16string& place : entry.places) out += "\t" + Escaped(place);
+    out += "\n";
+  }
+  out += "end\n";
+  return out;
+}
+
+bool DecodeJournal(const std::string& bytes, TJournal& journal, std::u16string& problem) {
+  journal = TJournal();
+  if (!bytes.starts_with(kHeader)) {
+    problem = u"not a journal of this program";
+    return false;
+  }
+  size_t start = kHeader.size();
+  int number = 1;
+  bool ended = false;
+  while (start < bytes.size()) {
+    const size_t end = bytes.find('\n', start);
+    if (end == std::string::npos) break;
+    const std::string_view line(bytes.data() + start, end - start);
+    start = end + 1;
+    ++number;
+    const std::vector<std::string_view> fields = Fields(line);
+    bool good = true;
+    if (fields[0] == "kind" && fields.size() == 2) {
+      good = Unescaped(fields[1], journal.kind);
+    } else if (fields[0] == "state" && fields.size() == 2) {
+      good = Unescaped(fields[1], journal.stateFile);
+    } else if (fields[0] == "entry" && fields.size() >= 4) {
+      TJournalEntry entry;
+      good = Number(fields[1], entry.id.device) && Number(fields[2], entry.id.inode) &&
+             Unescaped(fields[3], entry.home);
+      for (size_t i = 4; good && i < fields.size(); ++i) {
+        entry.places.emplace_back();
+        good = Unescaped(fields[i], entry.places.back());
+      }
+      journal.entries.push_back(std::move(entry));
+    } else if (fields[0] == "end" && fields.size() == 1) {
+      ended = true;
+    } else {
+      good = false;
+    }
+    if (!good) {
+      problem = u"line " + IntToStr(number) + u" cannot be read";
+      return false;
+    }
+  }
+  if (!ended) {
+    problem = u"the journal is cut short";
+    return false;
+  }
+  return true;
+}
+
+TRecoveryReport RecoverJournal(TFileSystem& fs, const TJournal& journal) {
+  TRecoveryReport report;
+  const auto problem = [&](const std::u16string& text) {
+    report.problems.push_back(text);
+    report.complete = false;
+  };
+  std::vector<TParked> misplaced;
+  std::set<std::u16string> claimed;
+  for (const TJournalEntry& entry : journal.entries) {
+    if (!entry.id.Known()) {
+      if (!fs.Exists(entry.home)) problem(entry.home + u": cannot be identified; not moved");
+      continue;
+    }
+    const std::u16string found = Locate(fs, entry);
+    if (found.empty()) {
+      problem(entry.home + u": found under none of its names; not moved");
+    } else if (!claimed.insert(found).second) {
+      problem(entry.home + u": " + found + u" is also another entry of the run; not moved");
+    } else if (found != entry.home) {
+      misplaced.push_back({&entry, found, {}});
+    }
+  }
+  // Park first, so that entries that swapped or chained names free them.
+  for (TParked& entry : misplaced) {
+    (void)fs.CreateFolderPath(ParentOf(entry.entry->home));
+    entry.parked = FreeParkingName(fs, entry.entry->home);
+    const TStatus status = fs.RenameNoReplace(entry.found, entry.parked);
+    if (!status.ok()) {
+      problem(entry.entry->home + u": cannot move " + entry.found + u": " + status.reason());
+      entry.parked.clear();
+    }
+  }
+  for (const TParked& entry : misplaced) {
+    if (entry.parked.empty()) continue;
+    const TStatus status = fs.RenameNoReplace(entry.parked, entry.entry->home);
+    if (status.ok()) {
+      report.moved.push_back(entry.found + u" -> " + entry.entry->home);
+      continue;
+    }
+    const bool back = fs.RenameNoReplace(entry.parked, entry.found).ok();
+    problem(entry.entry->home + u": " + status.reason() + u"; left under " +
+            (back ? entry.found : entry.parked));
+  }
+  return report;
+}
+
+TRenameJournal::TRenameJournal(TFileSystem& fs, std::u16string undoFolder)
+    : fs_(fs), undoFolder_(std::move(undoFolder)) {}
+
+TStatus TRenameJournal::Write(const TJournal& journal) {
+  TStatus status = fs_.CreateFolderPath(undoFolder_);
+  if (!status.ok()) return status;
+  return fs_.ReplaceFileAtomically(Path(), EncodeJournal(journal));
+}
+
+TStatus TRenameJournal::Read(TJournal& journal) const {
+  std::string bytes;
+  TStatus status = fs_.ReadWholeFile(Path(), bytes);
+  if (!status.ok()) return status;
+  std::u16string problem;
+  if (!DecodeJournal(bytes, journal, problem)) return TStatus::Error(EINVAL, Path(), problem);
+  return TStatus::Ok();
+}
+
+TStatus TRenameJournal::Remove() { return fs_.DeleteFile(Path()); }
+
+TStatus TRenameJournal::RecoverLeftOver(TRecoveryReport& report, bool& found) {
+  report = TRecoveryReport();
+  found = Exists();
+  if (!found) return TStatus::Ok();
+  TJournal journal;
+  const TStatus read = Read(journal);
+  if (!read.ok()) return read;
+  report = RecoverJournal(fs_, journal);
+  if (!report.complete) return TStatus::Ok();  // kept for another attempt
+  // Every entry is home: no stored batch of that run may be replayed.
+  if (!journal.stateFile.empty()) (void)fs_.DeleteFile(journal.stateFile);
+  return Remove();
+}
