@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "cli/UnitAddStepCommand.h"
 #include "cli/UnitApplication.h"
 #include "cli/UnitCliServices.h"
 #include "cli/UnitCommandLine.h"
@@ -10,10 +11,14 @@
 #include "cli/UnitConsoleProgress.h"
 #include "cli/UnitExpandCommand.h"
 #include "cli/UnitHandOver.h"
+#include "cli/UnitManualTables.h"
 #include "cli/UnitPreviewCommand.h"
+#include "cli/UnitSetOptionCommand.h"
 #include "cli/UnitStartupMessages.h"
+#include "cli/UnitStepsCommand.h"
 #include "cli/UnitUndoCommand.h"
 #include "cli/UnitUsageText.h"
+#include "cli/UnitVariablesCommand.h"
 #include "platform/UnitAppFolder.h"
 #include "platform/UnitEnvironment.h"
 #include "platform/UnitFileSystem.h"
@@ -159,6 +164,23 @@ int RunCommandLine(const TCliServices& s, const std::vector<std::string>& args) 
   if (command == "--preview") return PreviewCommand(s, args);
   if (command == "--describe" && args.size() == 2) return DescribeCommand(s, args[1]);
   if (command == "--undo" && args.size() == 1) return UndoCommand(s);
+  if (command == "--add-step" || command == "--set-option") {
+    std::vector<std::u16string> words = Arguments(args);
+    words.erase(words.begin());
+    return command == "--add-step" ? RunAddStepCommand(s.fs, words, kVersion, s.output)
+                                   : RunSetOptionCommand(s.fs, words, kVersion, s.output);
+  }
+  if (command == "--steps" && args.size() == 1) return RunStepsCommand(s.output);
+  if (command == "--variables" && args.size() <= 2) {
+    TCommandRun run(s);
+    run.app.OpenToRead();
+    const auto file = args.size() == 2 ? std::optional(Utf8ToUtf16(args[1])) : std::nullopt;
+    return RunVariablesCommand(run.app.session, file, s.output);
+  }
+  if (command == "--manual-tables" && args.size() == 1) {  // for scripts/make-script-manual.sh
+    s.output.Out(ManualTablesText());
+    return 0;
+  }
   if (command.rfind("--", 0) == 0) return WrongUse(s);
   const auto form = ClassifyCommandLine(TFrmDummyInstance::FromArguments(u"", Arguments(args)));
   return OpensWindow(form) ? WindowStart(s, args) : ConsoleStart(s, args);
