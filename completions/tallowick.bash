@@ -34,7 +34,7 @@ _tallowick() {
   if [ "$COMP_CWORD" -eq 1 ]; then
     case $cur in
       -*) _tallowick_add < <(compgen -W '-s -xi -xu -ri -ru --preview --describe --expand
-            --undo --help --version' -- "$cur") ;;
+            --undo --recover --add-step --set-option --steps --variables --help --version' -- "$cur") ;;
       *) _tallowick_add < <(compgen -f -- "$cur") ;;
     esac
     return
@@ -62,8 +62,11 @@ _tallowick() {
         _tallowick_add < <(compgen -d -- "$cur")
       fi
       ;;
-    --describe)
+    --describe | --add-step | --set-option)
       [ "$COMP_CWORD" -eq 2 ] && _tallowick_add < <(_tallowick_scripts "$cur")
+      ;;
+    --variables)
+      [ "$COMP_CWORD" -eq 2 ] && _tallowick_add < <(compgen -f -- "$cur")
       ;;
     --expand)
       [ "$COMP_CWORD" -eq 3 ] && _tallowick_add < <(compgen -f -- "$cur")

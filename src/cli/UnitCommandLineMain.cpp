@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "cli/UnitAddStepCommand.h"
 #include "cli/UnitApplication.h"
 #include "cli/UnitBatchJson.h"
 #include "cli/UnitCliServices.h"
@@ -11,10 +12,14 @@
 #include "cli/UnitConsoleProgress.h"
 #include "cli/UnitExpandCommand.h"
 #include "cli/UnitHandOver.h"
+#include "cli/UnitManualTables.h"
 #include "cli/UnitPreviewCommand.h"
+#include "cli/UnitSetOptionCommand.h"
 #include "cli/UnitStartupMessages.h"
+#include "cli/UnitStepsCommand.h"
 #include "cli/UnitUndoCommand.h"
 #include "cli/UnitUsageText.h"
+#include "cli/UnitVariablesCommand.h"
 #include "platform/UnitAppFolder.h"
 #include "platform/UnitEnvironment.h"
 #include "platform/UnitFileSystem.h"
@@ -216,6 +221,27 @@ int RunCommandLine(const TCliServices& s, const std::vector<std::string>& args) 
   if (command == "--recover") {
     if (count != 1) return WrongUse(s, u"--recover: takes no argument");
     return RecoverCommand(s);
+  }
+  if (command == "--add-step" || command == "--set-option") {
+    std::vector<std::u16string> words = Arguments(args);
+    words.erase(words.begin());
+    return command == "--add-step" ? RunAddStepCommand(s.fs, words, kVersion, s.output)
+                                   : RunSetOptionCommand(s.fs, words, kVersion, s.output);
+  }
+  if (command == "--steps") {
+    if (count != 1) return WrongUse(s, u"--steps: takes no argument");
+    return RunStepsCommand(s.output);
+  }
+  if (command == "--variables") {
+    if (count > 2) return WrongUse(s, u"--variables: at most one FILE");
+    TCommandRun run(s);
+    run.app.OpenToRead();
+    const auto file = count == 2 ? std::optional(Utf8ToUtf16(args[1])) : std::nullopt;
+    return RunVariablesCommand(run.app.session, file, s.output);
+  }
+  if (command == "--manual-tables" && count == 1) {  // for scripts/make-script-manual.sh
+    s.output.Out(ManualTablesText());
+    return 0;
   }
   if (command == "--") return StartWithNames(s, {args.begin() + 1, args.end()});
   if (IsMode(command)) {
