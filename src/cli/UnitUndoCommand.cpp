@@ -4,6 +4,7 @@
 #include "platform/UnitFileSystem.h"
 #include "platform/UnitText.h"
 #include "rename/UnitRenameErrorHandler.h"
+#include "rename/UnitRenameJournal.h"
 #include "rename/UnitUndo.h"
 #include "rename/UnitUndoRename.h"
 #include "rename/UnitUndoStateFile.h"
@@ -40,6 +41,25 @@ void ReportNotBack(const TUndoResult& result, int entries, TStartupMessages& mes
   }
 }
 
+// Each entry goes home to its old name; until then it is under its new name
+// or parked beside its old name.
+TJournal UndoJournal(TFileSystem& fs, const std::vector<TRenamePair>& pairs,
+                     const std::u16string& stateFile, const std::u16string& tag) {
+  TJournal journal;
+  journal.kind = u"undo";
+  journal.stateFile = stateFile;
+  journal.entries.reserve(pairs.size());
+  for (const TRenamePair& pair : pairs) {
+    TJournalEntry entry{pair.oldName, {pair.newName, pair.oldName + tag + u"2"}, {}};
+    for (const std::u16string& name : {pair.newName, entry.places[1], pair.oldName}) {
+      entry.id = IdentityOf(fs, name);
+      if (entry.id.Known()) break;
+    }
+    journal.entries.push_back(std::move(entry));
+  }
+  return journal;
+}
+
 }  // namespace
 
 int RunUndoCommand(TFileSystem& fs, const std::u16string& appFolder, TStartupMessages& messages) {
@@ -63,6 +83,15 @@ int RunUndoCommand(TFileSystem& fs, const std::u16string& appFolder, TStartupMes
                           u" cannot be read and is skipped: " + line.text);
   }
   TfrmUndo undo(fs, appFolder);
+  // The reversal is a run of its own: a journal lets a kill half-way be
+  // recovered by finishing the undo.
+  TRenameJournal journal(fs, store.Folder() + u"/");
+  const TStatus journaled = journal.Write(UndoJournal(fs, state.pairs, file, undo.TempTag()));
+  if (!journaled.ok()) {
+    messages.ConsoleError(u"tallowick: the journal of the undo cannot be written, so nothing was "
+                          u"moved: " + journaled.Message());
+    return 1;
+  }
   for (TRenamePair& pair : state.pairs) {
     undo.AddStoredUndo(std::move(pair.oldName), std::move(pair.newName));
   }
@@ -74,6 +103,7 @@ int RunUndoCommand(TFileSystem& fs, const std::u16string& appFolder, TStartupMes
   // never moves an entry that is back already; lines it could not read stay
   // too, for whoever looks into the file.
   const TStatus kept = store.KeepOnly(index, result.remaining, state.unreadable);
+  (void)journal.Remove();
   const bool complete = result.AllBack() && state.unreadable.empty();
   if (complete) {
     messages.ConsoleLine(u"Full undo executed: " + IntToStr(entries) +
