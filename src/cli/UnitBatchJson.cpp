@@ -7,18 +7,6 @@
 #include "cli/UnitPreviewJson.h"
 #include "platform/UnitText.h"
 
-namespace {
-
-std::u16string NameFields(const char16_t* key, const std::u16string& name) {
-  std::u16string json = u"\"" + std::u16string(key) + u"\": " + JsonString(name);
-  if (HoldsUndecodableBytes(name)) {
-    json += u", \"" + std::u16string(key) + u"Bytes\": \"" + Base64Bytes(name) + u"\"";
-  }
-  return json;
-}
-
-}  // namespace
-
 std::u16string BatchJson(const std::u16string& folder, const TCommandLineOutcome& outcome) {
   const TRenameResult& result = outcome.rename;
   std::unordered_map<std::u16string, std::u16string> reasonOf;
@@ -26,15 +14,15 @@ std::u16string BatchJson(const std::u16string& folder, const TCommandLineOutcome
     reasonOf.emplace(failure.source, failure.status.reason());
   }
   std::u16string json = u"{\"format\": " + IntToStr(kPreviewJsonFormat) + u", " +
-                        NameFields(u"folder", folder) + u", \"entries\": [";
+                        JsonNameFields(u"folder", folder) + u", \"entries\": [";
   int renamed = 0;
   for (size_t i = 0; i < result.plan.size(); ++i) {
     const TPlannedRename& entry = result.plan[i];
     const bool done = !outcome.undone && result.where[i] == TPlannedState::Done;
     renamed += done ? 1 : 0;
     const auto reason = reasonOf.find(entry.source);
-    json += std::u16string(i > 0 ? u"," : u"") + u"\n  {" + NameFields(u"path", entry.source) +
-            u", " + NameFields(u"newPath", entry.target) + u", \"renamed\": " +
+    json += std::u16string(i > 0 ? u"," : u"") + u"\n  {" + JsonNameFields(u"path", entry.source) +
+            u", " + JsonNameFields(u"newPath", entry.target) + u", \"renamed\": " +
             (done ? u"true" : u"false") + u", \"reasons\": [" +
             (reason != reasonOf.end() ? JsonString(reason->second) : std::u16string()) + u"]}";
   }

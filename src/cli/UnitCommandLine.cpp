@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cli/UnitCommandLineSplit.h"
+#include "cli/UnitConsoleUndoErrors.h"
 #include "cli/UnitStartupMessages.h"
 #include "cli/UnitUsageText.h"
 #include "config/UnitFileDrop.h"
@@ -31,23 +32,6 @@ TMode ModeOf(const std::u16string& option) {
   if (p == u"-ru") return TMode::RecursiveUndo;
   return TMode::None;
 }
-
-// Failures of the reversal after a batch-mode failure, one console error each.
-class TConsoleUndoErrors : public TRenameErrorHandler {
- public:
-  explicit TConsoleUndoErrors(TStartupMessages& messages) : messages_(messages) {}
-  TRenameErrorAnswer RenameFailed(const std::u16string& source, const std::u16string& target,
-                                  const TStatus& status) override {
-    messages_.ConsoleError(u"Error: Failed to undo (" + source + u")->(" + target + u"): " +
-                           status.reason());
-    ++count;
-    return TRenameErrorAnswer::Ignore;
-  }
-  int count = 0;
-
- private:
-  TStartupMessages& messages_;
-};
 
 std::u16string WithoutTrailingSlash(std::u16string folder) {
   while (folder.size() > 1 && folder.back() == u'/') folder.pop_back();

@@ -113,15 +113,19 @@ int ExpandCommand(const TCliServices& s, const std::string& text, const std::str
   return RunExpandCommand(run.app.session, Utf8ToUtf16(text), Utf8ToUtf16(file), s.output);
 }
 
+// Opens the run for a command that moves entries (a journal left over is
+// recovered first); false, with the reason on standard error, when it cannot.
+bool Opened(const TCliServices& s, TCommandRun& run) {
+  const TStatus opened = run.app.Open(false);
+  if (!opened.ok()) s.output.Err(u"tallowick: " + opened.Message() + u"\n");
+  return opened.ok();
+}
+
 int UndoCommand(const TCliServices& s) {
   // An interrupt waits for the reversal to end: a half-done undo strands files.
   CatchInterrupts();
   TCommandRun run(s);
-  const TStatus opened = run.app.Open(false);
-  if (!opened.ok()) {
-    s.output.Err(u"tallowick: " + opened.Message() + u"\n");
-    return 1;
-  }
+  if (!Opened(s, run)) return 1;
   return RunUndoCommand(s.fs, ApplicationFolder(s.env), run.messages);
 }
 
@@ -137,11 +141,7 @@ int ConsoleStart(const TCliServices& s, const std::vector<std::string>& args, bo
   // An interrupt stops the run between two entries (see TRenameCommand).
   CatchInterrupts();
   TCommandRun run(s);
-  const TStatus opened = run.app.Open(false);
-  if (!opened.ok()) {
-    s.output.Err(u"tallowick: " + opened.Message() + u"\n");
-    return 1;
-  }
+  if (!Opened(s, run)) return 1;
   const TCommandLineOutcome outcome =
       run.app.Start(TFrmDummyInstance::FromArguments(u"tallowick", Arguments(args)));
   run.app.Close();

@@ -19,16 +19,15 @@ std::u16string Strings(const std::vector<std::u16string>& texts) {
   return json + u"]";
 }
 
-// A name, and its bytes when a JSON reader could not find the file by the text.
-std::u16string NameFields(const char16_t* key, const std::u16string& name) {
+}  // namespace
+
+std::u16string JsonNameFields(const char16_t* key, const std::u16string& name) {
   std::u16string json = u"\"" + std::u16string(key) + u"\": " + JsonString(name);
   if (HoldsUndecodableBytes(name)) {
     json += u", \"" + std::u16string(key) + u"Bytes\": \"" + Base64Bytes(name) + u"\"";
   }
   return json;
 }
-
-}  // namespace
 
 bool HoldsUndecodableBytes(std::u16string_view text) {
   for (size_t i = 0; i < text.size(); ++i) {
@@ -106,15 +105,15 @@ std::u16string PreviewJson(const TSession& session, const TPreviewResult& result
   const TFrmDummyShowPreview& list = session.list;
   const auto reasons = FlagReasons(session);
   std::u16string json = u"{\"format\": " + IntToStr(kPreviewJsonFormat) + u", " +
-                        NameFields(u"folder", list.ListedFolder()) + u", \"entries\": [";
+                        JsonNameFields(u"folder", list.ListedFolder()) + u", \"entries\": [";
   for (int row = 0; row < list.Count(); ++row) {
     const TFileListData& data = *list.GetFileData(row);
     const TTagData& tag = *list.GetTagData(row);
     if (row > 0) json += u",";
     const std::u16string newPath = data.Checked() ? list.GetFullNewName(row) : std::u16string();
     json += u"\n  {\"name\": " + JsonString(data.caption) + u", \"newName\": " +
-            JsonString(data.GetNewName()) + u", " + NameFields(u"path", data.caption) + u", " +
-            NameFields(u"newPath", newPath) + u", \"checked\": " + Flag(data.Checked()) +
+            JsonString(data.GetNewName()) + u", " + JsonNameFields(u"path", data.caption) + u", " +
+            JsonNameFields(u"newPath", newPath) + u", \"checked\": " + Flag(data.Checked()) +
             u", \"changed\": " + Flag(tag.changed) + u", \"collision\": " +
             Flag(tag.IsCollision) + u", \"illegal\": " + Flag(tag.IsIllegalNewname) +
             u", \"reasons\": " + Strings(reasons[static_cast<size_t>(row)]) + u"}";

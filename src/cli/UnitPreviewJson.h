@@ -24,5 +24,8 @@ std::u16string PreviewJson(const TSession& session, const TPreviewResult& result
 // The bytes of `text` as a file name holds them (undecodable bytes restored),
 // in base64.
 std::u16string Base64Bytes(std::u16string_view text);
+// `"key": "name"`, followed by `"keyBytes": "<base64>"` when the name holds
+// bytes that are not UTF-8, so that a JSON reader can still find the file.
+std::u16string JsonNameFields(const char16_t* key, const std::u16string& name);
 // Whether `text` holds a byte that is not part of valid UTF-8.
 bool HoldsUndecodableBytes(std::u16string_view text);

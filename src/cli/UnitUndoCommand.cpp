@@ -1,5 +1,6 @@
 #include "cli/UnitUndoCommand.h"
 
+#include "cli/UnitConsoleUndoErrors.h"
 #include "cli/UnitStartupMessages.h"
 #include "platform/UnitFileSystem.h"
 #include "platform/UnitText.h"
@@ -10,20 +11,6 @@
 #include "rename/UnitUndoStateFile.h"
 
 namespace {
-
-class TReportUndoErrors : public TRenameErrorHandler {
- public:
-  explicit TReportUndoErrors(TStartupMessages& messages) : messages_(messages) {}
-  TRenameErrorAnswer RenameFailed(const std::u16string& source, const std::u16string& target,
-                                  const TStatus& status) override {
-    messages_.ConsoleError(u"Error: Failed to undo (" + source + u")->(" + target + u"): " +
-                           status.reason());
-    return TRenameErrorAnswer::Ignore;
-  }
-
- private:
-  TStartupMessages& messages_;
-};
 
 // One line per entry that is not back, with where it is now.
 void ReportNotBack(const TUndoResult& result, int entries, TStartupMessages& messages) {
@@ -95,7 +82,7 @@ int RunUndoCommand(TFileSystem& fs, const std::u16string& appFolder, TStartupMes
   for (TRenamePair& pair : state.pairs) {
     undo.AddStoredUndo(std::move(pair.oldName), std::move(pair.newName));
   }
-  TReportUndoErrors errors(messages);
+  TConsoleUndoErrors errors(messages);
   const TUndoResult result = undo.UndoNow(u"", errors);
   const int entries =
       result.reversed + result.alreadyBack + static_cast<int>(result.notBack.size());
