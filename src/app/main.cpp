@@ -1,5 +1,5 @@
-// The tallowick executable: builds the platform services and hands the
-// arguments to the command line.
+// The tallowick executable: builds the platform services and the window's
+// launcher and hands the arguments to the command line.
 #include <memory>
 #include <string>
 #include <vector>
@@ -11,6 +11,7 @@
 #include "platform/UnitClock.h"
 #include "platform/UnitEnvironment.h"
 #include "platform/UnitFileSystem.h"
+#include "ui/UnitQtWindowLauncher.h"
 
 int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
@@ -20,5 +21,6 @@ int main(int argc, char** argv) {
   // The readers log each file's tags while a folder "debug" exists here.
   TFileTagReader tags(*fs, CurrentDirectory() + u"/debug");
   TStdOutput output;
-  return RunCommandLine({*fs, clock, env, tags, output}, args);
+  TQtWindowLauncher window;
+  return RunCommandLine({*fs, clock, env, tags, output, &window}, args);
 }

@@ -58,6 +58,10 @@ class TApplication {
   // `tallowick --recover`: what Open does with a journal left over. Exit
   // code 0 when there was nothing to recover or every entry is back, 1 else.
   int Recover();
+  // The script the window loads on its first activation.
+  const std::u16string& DefaultScriptName() const { return startup_.DefaultScriptName(); }
+  // A command line handed over by a later copy (TStartup::SetCommandLine).
+  TCommandLineOutcome HandOver(std::u16string_view text) { return startup_.SetCommandLine(text); }
   // At normal exit: removes the undo store's marker.
   void Close();
 

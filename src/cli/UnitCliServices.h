@@ -6,6 +6,7 @@ class TCommandOutput;
 class TEnvironment;
 class TFileSystem;
 class TTagReader;
+class TWindowLauncher;
 
 // All must outlive the commands that use them.
 struct TCliServices {
@@ -14,4 +15,5 @@ struct TCliServices {
   const TEnvironment& env;
   TTagReader& tags;
   TCommandOutput& output;
+  TWindowLauncher* window = nullptr;  // none: the forms that open the window are refused
 };

@@ -19,6 +19,7 @@
 #include "cli/UnitStepsCommand.h"
 #include "cli/UnitUndoCommand.h"
 #include "cli/UnitUsageText.h"
+#include "cli/UnitWindowLauncher.h"
 #include "cli/UnitVariablesCommand.h"
 #include "platform/UnitAppFolder.h"
 #include "platform/UnitEnvironment.h"
@@ -150,7 +151,7 @@ int ConsoleStart(const TCliServices& s, const std::vector<std::string>& args, bo
 }
 
 // The forms that open the main window: handed to a running copy if there is
-// one; otherwise this build cannot show the window.
+// one; otherwise this copy shows the window, when it has a display.
 int WindowStart(const TCliServices& s, const std::vector<std::string>& args) {
   const std::u16string appFolder = ApplicationFolder(s.env);
   (void)s.fs.CreateFolderPath(appFolder);
@@ -166,15 +167,16 @@ int WindowStart(const TCliServices& s, const std::vector<std::string>& args) {
     return 1;
   }
   const bool display = !s.env.Get(u"DISPLAY").value_or(u"").empty() ||
-                       !s.env.Get(u"WAYLAND_DISPLAY").value_or(u"").empty();
-  s.output.Err(std::u16string(display ? u"tallowick: this build has no main window yet."
+                       !s.env.Get(u"WAYLAND_DISPLAY").value_or(u"").empty() ||
+                       !s.env.Get(u"QT_QPA_PLATFORM").value_or(u"").empty();
+  if (display && s.window != nullptr) return s.window->Run(s, Arguments(args), channel);
+  s.output.Err(std::u16string(display ? u"tallowick: this build has no main window."
                                       : u"tallowick: the main window needs a display, and none "
                                         u"is set (DISPLAY, WAYLAND_DISPLAY).") +
                u" Without it use a batch mode (-xi, -xu, -ri, -ru SCRIPT [FOLDER]) or --preview, "
                u"--describe, --expand, --undo; see tallowick --help.\n");
   return 1;
 }
-
 
 // The forms of a folder, files or "filedrop.dat", and the modes.
 int StartForm(const TCliServices& s, const std::vector<std::string>& args) {

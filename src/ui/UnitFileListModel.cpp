@@ -1,0 +1,118 @@
+#include "ui/UnitFileListModel.h"
+
+#include <QFont>
+
+#include "filelist/UnitFileList.h"
+#include "filelist/UnitFileListSort.h"
+#include "ui/UnitQtText.h"
+
+namespace {
+
+bool HasOuterBlanks(const std::u16string& name) {
+  return !name.empty() && (name.front() == u' ' || name.back() == u' ');
+}
+
+}  // namespace
+
+TFileListModel::TFileListModel(TFrmDummyShowPreview& list, QObject* parent)
+    : QAbstractTableModel(parent), list_(list) {}
+
+void TFileListModel::Reload() {
+  beginResetModel();
+  endResetModel();
+}
+
+void TFileListModel::Refreshed() {
+  if (rowCount() == 0) return;
+  emit dataChanged(index(0, 0), index(rowCount() - 1, kColumnCount - 1));
+}
+
+int TFileListModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : list_.Count();
+}
+
+int TFileListModel::columnCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : kColumnCount;
+}
+
+QVariant TFileListModel::Foreground(int row, int column) const {
+  if (column != kNewName) return {};
+  const TTagData* tag = list_.GetTagData(row);
+  if (tag == nullptr) return {};
+  if (tag->IsIllegalNewname) return colours_.illegal;
+  if (tag->IsCollision) return colours_.collision;
+  return tag->changed ? colours_.toBeRenamed : colours_.unchanged;
+}
+
+QVariant TFileListModel::data(const QModelIndex& index, int role) const {
+  const TFileListData* entry = list_.GetFileData(index.row());
+  if (entry == nullptr) return {};
+  const int column = index.column();
+  switch (role) {
+    case Qt::DisplayRole:
+    case Qt::EditRole:
+      if (column == kName) return ToQt(entry->caption);
+      return ToQt(entry->SubItems[static_cast<size_t>(column - 1)]);
+    case Qt::CheckStateRole:
+      if (column != kName) return {};
+      return entry->Checked() ? Qt::Checked : Qt::Unchecked;
+    case Qt::ForegroundRole:
+      return Foreground(index.row(), column);
+    case Qt::FontRole: {
+      const std::u16string& name = column == kName ? entry->caption : entry->GetNewName();
+      if ((column != kName && column != kNewName) || !HasOuterBlanks(name)) return {};
+      QFont font;
+      font.setUnderline(true);
+      return font;
+    }
+    case Qt::TextAlignmentRole:
+      if (column == kSize) return int(Qt::AlignRight | Qt::AlignVCenter);
+      return {};
+    default:
+      return {};
+  }
+}
+
+QVariant TFileListModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
+  static const char* const kCaptions[] = {"Name", "New Name", "Size", "Type", "Date Modified",
+                                          "Date Created"};
+  return section >= 0 && section < kColumnCount ? QString::fromLatin1(kCaptions[section])
+                                                : QVariant();
+}
+
+Qt::ItemFlags TFileListModel::flags(const QModelIndex& index) const {
+  Qt::ItemFlags flags = QAbstractTableModel::flags(index);
+  if (index.column() == kName) flags |= Qt::ItemIsUserCheckable | Qt::ItemIsEditable;
+  return flags;
+}
+
+bool TFileListModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+  if (index.column() != kName) return false;
+  if (role == Qt::CheckStateRole) {
+    list_.SetChecked(index.row(), value.toInt() == Qt::Checked);
+    emit dataChanged(index, index.siblingAtColumn(kColumnCount - 1));
+    emit CheckChanged();
+    return true;
+  }
+  if (role == Qt::EditRole) {
+    const QString name = value.toString();
+    if (name.isEmpty() || name == ToQt(list_.GetFileData(index.row())->caption)) return false;
+    emit NameEdited(index.row(), name);
+    return true;
+  }
+  return false;
+}
+
+void TFileListModel::sort(int column, Qt::SortOrder order) {
+  beginResetModel();
+  static constexpr TSortKind kKinds[] = {TSortKind::Name, TSortKind::NewName,
+                                         TSortKind::Size, TSortKind::Type,
+                                         TSortKind::DateModified, TSortKind::DateCreated};
+  TSortOrder sortOrder = list_.GetSortOrder();
+  sortOrder.kind = column >= 0 && column < kColumnCount ? kKinds[column] : TSortKind::Name;
+  sortOrder.descending = order == Qt::DescendingOrder;
+  list_.SetSortOrder(sortOrder);
+  list_.SortData();
+  endResetModel();
+}

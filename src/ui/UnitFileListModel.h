@@ -1,0 +1,55 @@
+// The file list as a virtual table over the core's list: no widget or item
+// per row, every cell asked of TFrmDummyShowPreview when it is drawn. Check
+// boxes, the colours of entries to be renamed, colliding and illegal, names
+// with outer blanks underlined, and sorting by a header click.
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QColor>
+
+class TFrmDummyShowPreview;
+
+// The colours the list draws new names in.
+struct TListColours {
+  QColor toBeRenamed{0, 128, 0};
+  QColor unchanged{128, 128, 128};
+  QColor collision{200, 0, 0};
+  QColor illegal{0, 0, 255};
+};
+
+class TFileListModel : public QAbstractTableModel {
+  Q_OBJECT
+
+ public:
+  enum TColumn { kName, kNewName, kSize, kType, kModified, kCreated, kColumnCount };
+
+  // REQUIRES: `list` outlives the model.
+  explicit TFileListModel(TFrmDummyShowPreview& list, QObject* parent = nullptr);
+
+  void SetColours(const TListColours& colours) { colours_ = colours; }
+  const TListColours& Colours() const { return colours_; }
+  // After the list was read again (every row may have changed).
+  void Reload();
+  // After a preview: the new names, flags and checks changed.
+  void Refreshed();
+
+  int rowCount(const QModelIndex& parent = {}) const override;
+  int columnCount(const QModelIndex& parent = {}) const override;
+  QVariant data(const QModelIndex& index, int role) const override;
+  QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+  Qt::ItemFlags flags(const QModelIndex& index) const override;
+  bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+  void sort(int column, Qt::SortOrder order) override;
+
+ signals:
+  // A check box was clicked.
+  void CheckChanged();
+  // The name cell was edited to `newName` (Quick Edit).
+  void NameEdited(int row, const QString& newName);
+
+ private:
+  QVariant Foreground(int row, int column) const;
+
+  TFrmDummyShowPreview& list_;
+  TListColours colours_;
+};

@@ -1,0 +1,42 @@
+// The editor of one step, built from the parameters its kind declares: an
+// edit box per text (a spin box where the text has a range), a drop-down list
+// per choice, a check box per flag and radio buttons per group of "rb"
+// flags. Every edit goes straight into the step. Text boxes offer the insert
+// menu of meta variables.
+#pragma once
+
+#include <QWidget>
+#include <vector>
+
+#include "config/UnitMenuEntry.h"
+
+class QFormLayout;
+class QLineEdit;
+class QMenu;
+class TScriptStep;
+
+// A readable label for a parameter name: "txtReplacePhrase" -> "Replace phrase".
+QString ParameterLabel(std::u16string_view name);
+
+class TStepEditor : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit TStepEditor(QWidget* parent = nullptr);
+
+  // Shows the controls of `step` (null: none). The step must outlive the
+  // editor's showing it.
+  void Show(TScriptStep* step);
+  void SetInsertMenu(std::vector<TMenuEntry> menu) { insertMenu_ = std::move(menu); }
+
+ private:
+  void AddText(int index);
+  void AddChoice(int index);
+  void AddFlag(int index);
+  void OfferInsertMenu(QLineEdit* edit);
+  void FillMenu(QMenu& menu, const std::vector<TMenuEntry>& entries, QLineEdit* edit);
+
+  QFormLayout* form_;
+  TScriptStep* step_ = nullptr;
+  std::vector<TMenuEntry> insertMenu_;
+};

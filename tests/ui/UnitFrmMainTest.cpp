@@ -1,0 +1,145 @@
+// The real window, offscreen, driven through its widgets as a person would:
+// open a folder, add a step from the menu, type its parameter, see the new
+// names and the status line, rename, see a collision, answer the error
+// dialog both ways, undo.
+#include <QApplication>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include "cli/UnitCliServices.h"
+#include "cli/UnitCommandOutput.h"
+#include "metadata/UnitFileTags.h"
+#include "platform/UnitFileSystem.h"
+#include "platform/UnitText.h"
+#include "support/UnitFakeServices.h"
+#include "support/UnitRenameRunFixture.h"
+#include "support/UnitTempFolder.h"
+#include "ui/UnitFileListModel.h"
+#include "ui/UnitFrmMain.h"
+#include "ui/UnitScriptEditor.h"
+
+namespace {
+
+// Clicks the button named `name` of the next modal dialog once it shows.
+void AnswerNextDialog(const char* name) {
+  QTimer::singleShot(50, [name] {
+    QWidget* dialog = QApplication::activeModalWidget();
+    ASSERT_NE(dialog, nullptr);
+    auto* button = dialog->findChild<QPushButton*>(QString::fromLatin1(name));
+    if (button == nullptr) {
+      for (QPushButton* b : dialog->findChildren<QPushButton*>()) {
+        if (b->text().remove(QLatin1Char('&')) == QString::fromLatin1(name)) button = b;
+      }
+    }
+    ASSERT_NE(button, nullptr) << name;
+    button->click();
+  });
+}
+
+class TFrmMainTest : public ::testing::Test {
+ protected:
+  TFrmMainTest() {
+    root = Utf8ToUtf16(temp.Path());
+    env.values[u"TALLOWICK_HOME"] = root + u"/home";
+    (void)fs->CreateFolderPath(root + u"/home");
+    Populate(*fs, root + u"/f", {{u"a1", u""}, {u"a2", u""}, {u"keep", u""}});
+  }
+
+  // Adds a "Find and Replace" step through the Add Step menu and types its
+  // phrases into the step editor, as a person would.
+  void AddFindAndReplace(TFrmMain& window, const QString& phrase, const QString& with) {
+    QMenu* menu = window.ScriptEditor().AddStepMenu();
+    for (QAction* action : menu->actions()) {
+      if (action->text().endsWith(QStringLiteral("Find and Replace"))) action->trigger();
+    }
+    auto* find = window.findChild<QLineEdit*>(QStringLiteral("txtReplacePhrase"));
+    auto* replace = window.findChild<QLineEdit*>(QStringLiteral("txtReplaceWith"));
+    ASSERT_NE(find, nullptr);
+    ASSERT_NE(replace, nullptr);
+    find->setText(phrase);
+    emit find->textEdited(phrase);
+    replace->setText(with);
+    emit replace->textEdited(with);
+  }
+
+  QString NewName(TFrmMain& window, int row) {
+    return window.ListModel().index(row, TFileListModel::kNewName).data().toString();
+  }
+
+  TTempFolder temp;
+  std::u16string root;
+  std::unique_ptr<TFileSystem> fs = NewPosixFileSystem();
+  TFixedClock clock{46000};
+  TMapEnvironment env;
+  TFileTagReader tags{*fs, u"/nowhere/debug"};
+  TStringOutput output;
+  TCliServices services{*fs, clock, env, tags, output};
+};
+
+TEST_F(TFrmMainTest, PreviewRenameCollisionAndUndoThroughTheWidgets) {
+  TFrmMain window(services);
+  int code = 0;
+  ASSERT_TRUE(window.Start({root + u"/f"}, code));
+  window.show();
+  EXPECT_EQ(window.ListModel().rowCount(), 3);
+  AddFindAndReplace(window, QStringLiteral("a"), QStringLiteral("b"));
+  window.Preview();
+  EXPECT_EQ(NewName(window, 0), QStringLiteral("b1"));
+  EXPECT_EQ(NewName(window, 1), QStringLiteral("b2"));
+  EXPECT_TRUE(window.StatusPanel(0).text().contains(QStringLiteral("Changed [2]")));
+
+  window.Rename();
+  EXPECT_TRUE(fs->Exists(root + u"/f/b1"));
+  EXPECT_TRUE(fs->Exists(root + u"/f/b2"));
+
+  // Undo through its dialog.
+  AnswerNextDialog("Yes");
+  window.Undo();
+  EXPECT_TRUE(fs->Exists(root + u"/f/a1"));
+  EXPECT_FALSE(fs->Exists(root + u"/f/b1"));
+
+  // A new name that another entry holds is drawn in the collision colour.
+  (void)fs->WriteWholeFile(root + u"/f/b1", "taken");
+  window.RefreshList();
+  window.Preview();
+  const QModelIndex a1 = window.ListModel().index(0, TFileListModel::kNewName);
+  EXPECT_EQ(a1.data(Qt::ForegroundRole).value<QColor>(), window.ListModel().Colours().collision);
+  EXPECT_TRUE(window.StatusPanel(1).text().contains(QStringLiteral("COLLISIONS [1]")));
+}
+
+TEST_F(TFrmMainTest, TheErrorDialogIgnoresOrStopsAndUndoes) {
+  for (const char* answer : {"ignoreErrors", "stopAndUndo"}) {
+    TTempFolder here;
+    const std::u16string folder = Utf8ToUtf16(here.Path());
+    Populate(*fs, folder, {{u"a1", u""}, {u"a2", u""}, {u"b1", u""}});
+    TFrmMain window(services);
+    int code = 0;
+    ASSERT_TRUE(window.Start({folder}, code));
+    for (int row = 0; row < window.App().session.list.Count(); ++row) {
+      if (window.App().session.list.GetFileData(row)->caption == u"b1") {  // stays where it is
+        window.App().session.list.SetChecked(row, false);
+      }
+    }
+    AddFindAndReplace(window, QStringLiteral("a"), QStringLiteral("b"));
+    AnswerNextDialog(answer);
+    window.Rename();
+    const bool stopped = std::string(answer) == "stopAndUndo";
+    EXPECT_TRUE(fs->Exists(folder + u"/a1")) << answer;  // its new name is taken
+    EXPECT_EQ(fs->Exists(folder + u"/a2"), stopped) << answer;
+    EXPECT_EQ(fs->Exists(folder + u"/b2"), !stopped) << answer;
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication application(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
