@@ -15,6 +15,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QSocketNotifier>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTableView>
@@ -358,6 +359,7 @@ void TFrmMain::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
   if (activated_) return;
   activated_ = true;
+  WatchFolder();
   // The start-up script loads on the first activation, without a refresh.
   const std::u16string script = app_->DefaultScriptName();
   if (!script.empty() && app_->session.fs.Exists(script)) {
@@ -404,11 +406,34 @@ void TFrmMain::AfterListChanged() {
   ScriptOrOptionChanged();
 }
 
+void TFrmMain::WatchFolder() {
+  if (!activated_ || !app_->session.fs.DirectoryExists(app_->session.model.folder)) return;
+  const int before = monitor_.Descriptor();
+  monitor_.SetFolder(app_->session.model.folder);
+  if (monitor_.Descriptor() == before) return;
+  monitorNotifier_.reset();
+  if (monitor_.Descriptor() < 0) return;
+  monitorNotifier_ = std::make_unique<QSocketNotifier>(monitor_.Descriptor(), QSocketNotifier::Read);
+  connect(monitorNotifier_.get(), &QSocketNotifier::activated, this, &TFrmMain::FolderChanged);
+}
+
+void TFrmMain::FolderChanged() {
+  if (!monitor_.TakeChange()) return;
+  monitorNotifier_.reset();
+  QTimer::singleShot(10, this, [this] {
+    if (QMessageBox::question(this, QStringLiteral("Tallowick"),
+                              QStringLiteral("Folder has changed, refresh?")) == QMessageBox::Yes) {
+      RefreshList();
+    }
+  });
+}
+
 void TFrmMain::ShowFolder() {
   const QString folder = ToQt(app_->session.model.folder);
   setWindowTitle(ToQt(WindowCaption(version_, app_->session.model.folder)));
   if (folderBox_->findText(folder) < 0) folderBox_->insertItem(0, folder);
   folderBox_->setCurrentText(folder);
+  WatchFolder();
 }
 
 void TFrmMain::ShowStatus(const std::array<std::u16string, 3>& panels) {
@@ -438,6 +463,9 @@ void TFrmMain::Preview() {
 void TFrmMain::Rename() {
   if (Busy()) return;
   previewTimer_.stop();
+  // The run's own moves are no change to report.
+  monitor_.Cancel();
+  monitorNotifier_.reset();
   TRenameResult result;
   {
     const TBusy busy(busy_);
@@ -454,6 +482,8 @@ void TFrmMain::Rename() {
 
 void TFrmMain::Undo() {
   if (Busy()) return;
+  monitor_.Cancel();
+  monitorNotifier_.reset();
   const std::optional<TUndoResult> result =
       ShowUndoDialog(this, app_->undo, app_->store, *errors_);
   if (!result) return;
@@ -469,6 +499,8 @@ void TFrmMain::Undo() {
 
 void TFrmMain::QuickEdit(int row, const QString& name) {
   if (Busy()) return;
+  monitor_.Cancel();
+  monitorNotifier_.reset();
   const TRenameInPlaceResult result =
       RenameInPlace(app_->session, row, FromQt(name), app_->undo, app_->store);
   if (!result.status.ok()) {

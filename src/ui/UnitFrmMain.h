@@ -10,6 +10,7 @@
 
 #include "cli/UnitApplication.h"
 #include "cli/UnitStartupMessages.h"
+#include "platform/UnitFolderMonitor.h"
 #include "rename/UnitRenameCommand.h"
 #include "ui/UnitRenameErrorDialog.h"
 #include "ui/UnitWindowProgress.h"
@@ -64,6 +65,7 @@ class TFrmMain : public QMainWindow {
 
   TApplication& App() { return *app_; }
   TFileListModel& ListModel() { return *listModel_; }
+  TFolderMonitor& Monitor() { return monitor_; }
   TScriptEditor& ScriptEditor() { return *scriptEditor_; }
   QLabel& StatusPanel(int index) { return *panels_[static_cast<size_t>(index)]; }
 
@@ -79,6 +81,9 @@ class TFrmMain : public QMainWindow {
   void ScriptOrOptionChanged();
   void ShowStatus(const std::array<std::u16string, 3>& panels);
   void ShowFolder();
+  // Watches the shown folder once the window was activated.
+  void WatchFolder();
+  void FolderChanged();
   void AfterListChanged();
   void QuickEdit(int row, const QString& name);
   void ApplyWindowState();
@@ -101,6 +106,8 @@ class TFrmMain : public QMainWindow {
   std::array<QLabel*, 3> panels_{};
   QTimer previewTimer_;
   QTimer filterTimer_;
+  TFolderMonitor monitor_;
+  std::unique_ptr<class QSocketNotifier> monitorNotifier_;
   bool busy_ = false;
   bool activated_ = false;
   std::u16string version_;

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QThread>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -133,6 +134,24 @@ TEST_F(TFrmMainTest, TheErrorDialogIgnoresOrStopsAndUndoes) {
     EXPECT_EQ(fs->Exists(folder + u"/a2"), stopped) << answer;
     EXPECT_EQ(fs->Exists(folder + u"/b2"), !stopped) << answer;
   }
+}
+
+TEST_F(TFrmMainTest, AChangeByAnotherProgramAsksOnceToRefresh) {
+  TFrmMain window(services);
+  int code = 0;
+  ASSERT_TRUE(window.Start({root + u"/f"}, code));
+  window.show();
+  QApplication::processEvents();
+  ASSERT_GE(window.Monitor().Descriptor(), 0);
+  (void)fs->WriteWholeFile(root + u"/f/new", "x");
+  AnswerNextDialog("Yes");
+  for (int i = 0; i < 50 && window.ListModel().rowCount() < 4; ++i) {
+    QApplication::processEvents(QEventLoop::AllEvents, 20);
+    QThread::msleep(10);
+  }
+  EXPECT_EQ(window.ListModel().rowCount(), 4);
+  // The refresh shows the same folder: it is not watched again.
+  EXPECT_LT(window.Monitor().Descriptor(), 0);
 }
 
 }  // namespace
