@@ -132,6 +132,8 @@ void TScriptEditor::Reload() {
   shownStep_ = nullptr;
   shownCount_ = -1;
   Redraw();
+  // A loaded script shows its first step's controls.
+  if (list_->currentRow() < 0 && list_->count() > 0) list_->setCurrentRow(0);
 }
 
 void TScriptEditor::Select(int index) {

@@ -14,22 +14,24 @@
 #include "ui/UnitQtText.h"
 
 QString ParameterLabel(std::u16string_view name) {
-  size_t start = 0;
   for (const std::u16string_view prefix : {u"txt", u"cbx", u"cb", u"rb", u"ud"}) {
     if (name.substr(0, prefix.size()) == prefix) {
-      start = prefix.size();
+      name.remove_prefix(prefix.size());
       break;
     }
   }
+  const auto upper = [&](size_t i) { return i < name.size() && QChar(name[i]).isUpper(); };
+  const auto lower = [&](size_t i) { return i < name.size() && QChar(name[i]).isLower(); };
+  // A short group of capitals before a word names the step kind ("CESkip"): left out.
+  size_t start = 0;
+  while (upper(start)) ++start;
+  start = start >= 2 && start <= 4 && lower(start) ? start - 1 : 0;
   QString label;
   for (size_t i = start; i < name.size(); ++i) {
     const QChar c(static_cast<char16_t>(name[i]));
-    if (c.isUpper() && !label.isEmpty()) {
-      label += QLatin1Char(' ');
-      label += c.toLower();
-    } else {
-      label += c;
-    }
+    const bool wordStart = c.isUpper() && i > start && (lower(i - 1) || lower(i + 1));
+    if (wordStart) label += QLatin1Char(' ');
+    label += wordStart ? c.toLower() : c;
   }
   return label;
 }

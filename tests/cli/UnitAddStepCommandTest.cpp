@@ -259,7 +259,8 @@ TEST(TStepCatalogueTest, EveryNameFindsWhatItNames) {
 std::u16string SpellFlag(bool value, std::mt19937& rng) {
   static const std::u16string_view on[] = {u"1", u"yes", u"On", u"TRUE"};
   static const std::u16string_view off[] = {u"0", u"no", u"OFF", u"false"};
-  return std::u16string((value ? on : off)[rng() % 4]);
+  const std::u16string_view word = value ? on[rng() % 4] : off[rng() % 4];
+  return std::u16string(word);
 }
 
 std::u16string RandomCase(std::u16string_view text, std::mt19937& rng) {

@@ -23,6 +23,7 @@
 #include "ui/UnitFileListModel.h"
 #include "ui/UnitFrmMain.h"
 #include "ui/UnitScriptEditor.h"
+#include "ui/UnitStepEditor.h"
 
 namespace {
 
@@ -152,6 +153,15 @@ TEST_F(TFrmMainTest, AChangeByAnotherProgramAsksOnceToRefresh) {
   EXPECT_EQ(window.ListModel().rowCount(), 4);
   // The refresh shows the same folder: it is not watched again.
   EXPECT_LT(window.Monitor().Descriptor(), 0);
+}
+
+TEST(TStepEditorTest, LabelsReadAsWords) {
+  const std::pair<std::u16string_view, const char*> cases[] = {
+      {u"txtReplacePhrase", "Replace phrase"}, {u"cbxCESkipRemove", "Skip remove"},
+      {u"txtCE1", "CE1"}, {u"cbOnCollision", "On collision"}, {u"rbSMPosition2", "Position2"}};
+  for (const auto& [name, label] : cases) {
+    EXPECT_EQ(ParameterLabel(name).toStdString(), label);
+  }
 }
 
 }  // namespace

@@ -1,0 +1,28 @@
+#!/bin/sh
+# Saves screenshots of the real window to docs/screenshots/: the main window
+# with the bundled example folder previewed under the bundled script, and the
+# script editor. Runs the window under Xvfb; installs Xvfb and ImageMagick
+# when they are missing.
+set -eu
+root=$(cd "$(dirname "$0")/.." && pwd)
+"$root/scripts/setup.sh"
+for p in xvfb xauth imagemagick; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" ||
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$p"
+done
+build=${BUILD_DIR:-$root/build-demo}
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTALLOWICK_TESTS=OFF >/dev/null
+cmake --build "$build" -j "$(nproc)" --target tallowick >/dev/null
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cp -R "$root/examples/folder" "$work/Example folder"
+mkdir -p "$work/home" "$root/docs/screenshots"
+cp "$root/examples/demo.twscr" "$work/home/default.twscr"
+shots="$root/docs/screenshots"
+TALLOWICK_HOME="$work/home" xvfb-run -a -s '-screen 0 1280x760x24' sh -c "
+  '$build/src/app/tallowick' '$work/Example folder' &
+  sleep 5
+  import -window root '$shots/main-window.png'
+  kill \$! 2>/dev/null || true"
+convert "$shots/main-window.png" -crop 610x600+466+18 +repage "$shots/script-editor.png"
+echo "saved $shots/main-window.png and $shots/script-editor.png"
