@@ -12,11 +12,15 @@ TStatus TUndoRename::Create() {
   nextIndex_ = 0;
   TStatus status = fs_.CreateFolderPath(folder_);
   if (!status.ok()) return status;
+  // The marker first: a store that cannot be written keeps its batches, so
+  // a run refused for it leaves the last batch undoable.
+  status = fs_.WriteWholeFile(MarkerFileName(), std::string());
+  if (!status.ok()) return status;
   for (int index = 0; fs_.Exists(StateFileName(index)); ++index) {
     status = fs_.DeleteFile(StateFileName(index));
     if (!status.ok()) return status;
   }
-  return fs_.WriteWholeFile(MarkerFileName(), std::string());
+  return TStatus::Ok();
 }
 
 TStatus TUndoRename::Destroy() { return fs_.DeleteFile(MarkerFileName()); }

@@ -349,6 +349,24 @@ TEST_F(TCommandLineTest, FailedStartKeepsTheLastBatchUndoable) {
   EXPECT_EQ(Snapshot(fs, u"/f"), before);
 }
 
+TEST_F(TCommandLineTest, ARunThatCouldNotBeUndoneNeverStartsNorLeavesAStaleRecord) {
+  // An earlier batch is stored; then the undo store can no longer be written.
+  ASSERT_EQ(Run({u"-xi", u"map.twscr", u"/f"}).exitCode, 0);
+  TStringOutput undoOutput;
+  TConsoleMessages undoMessages(undoOutput);
+  ASSERT_EQ(RunUndoCommand(fs, u"/app/", undoMessages), 0);
+  ASSERT_EQ(Run({u"-xi", u"map.twscr", u"/f"}).exitCode, 0);
+  fs.FailWrites(1000);
+  const TCommandLineOutcome outcome = Run({u"-xi", u"map.twscr", u"/f"});
+  EXPECT_EQ(outcome.exitCode, 1);
+  EXPECT_NE(output.err.find(u"nothing was renamed"), std::u16string::npos)
+      << Utf16ToUtf8(output.err);
+  fs.FailWrites(0);
+  // The stored batch is the last one that ran, and undoing it restores the folder.
+  EXPECT_EQ(RunUndoCommand(fs, u"/app/", undoMessages), 0);
+  EXPECT_EQ(Snapshot(fs, u"/f"), before);
+}
+
 TEST_F(TCommandLineTest, UndoCommandKeepsTheBatchWhenAnEntryCannotGoBack) {
   ASSERT_EQ(Run({u"-xi", u"map.twscr", u"/f"}).exitCode, 0);
   fs.AddFile(u"/f/z000a", "newcomer");  // appeared under an old name meanwhile
