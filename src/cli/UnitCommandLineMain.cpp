@@ -96,8 +96,8 @@ int PreviewCommand(const TCliServices& s, const std::vector<std::string>& args) 
   options.folder = CanonicalPath(Utf8ToUtf16(positional[1]));
   // The run is left to the operating system at exit: freeing a million
   // listed entries one by one takes longer than listing them.
-  static TCommandRun* run = nullptr;
-  run = new TCommandRun(s);
+  static auto* runs = new std::vector<TCommandRun*>;
+  auto* run = runs->emplace_back(new TCommandRun(s));
   run->app.OpenToRead();
   return RunPreviewCommand(run->app.session, options, s.output, run->progress);
 }

@@ -109,9 +109,8 @@ TFrmMain::TFrmMain(const TCliServices& s) : version_(kVersion) {
   auto* splitter = new QSplitter(this);
   splitter->addWidget(BuildListSide());
   auto* right = new QTabWidget(splitter);
-  static TListNames* names = nullptr;
-  names = new TListNames(app_->session.list);
-  scriptEditor_ = new TScriptEditor(app_->session.script, *names, right);
+  names_ = std::make_unique<TListNames>(app_->session.list);
+  scriptEditor_ = new TScriptEditor(app_->session.script, *names_, right);
   right->addTab(scriptEditor_, tr("Script"));
   options_ = new TOptionPanels(app_->session.model, [this] { ScriptOrOptionChanged(); }, right);
   right->addTab(options_, tr("Options"));
@@ -141,7 +140,13 @@ TFrmMain::TFrmMain(const TCliServices& s) : version_(kVersion) {
   });
 }
 
-TFrmMain::~TFrmMain() { app_->session.script.SetChangeListener({}); }
+TFrmMain::~TFrmMain() {
+  app_->session.script.SetChangeListener({});
+  // The widgets show the session: they go before it does.
+  monitorNotifier_.reset();
+  delete takeCentralWidget();
+  delete listModel_;
+}
 
 QWidget* TFrmMain::BuildListSide() {
   auto* side = new QWidget(this);

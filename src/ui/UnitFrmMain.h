@@ -10,6 +10,7 @@
 
 #include "cli/UnitApplication.h"
 #include "cli/UnitStartupMessages.h"
+#include "engine/UnitAutoSplit.h"
 #include "platform/UnitFolderMonitor.h"
 #include "rename/UnitRenameCommand.h"
 #include "ui/UnitRenameErrorDialog.h"
@@ -24,6 +25,7 @@ class QTableView;
 class TFileListModel;
 class TOptionPanels;
 class TScriptEditor;
+class TAutoSplitSource;
 struct TCliServices;
 
 // Message boxes of the start-up, shown over the window.
@@ -95,6 +97,7 @@ class TFrmMain : public QMainWindow {
   std::unique_ptr<TWindowProgress> progress_;
   std::unique_ptr<TApplication> app_;
   std::unique_ptr<TRenameCommand> rename_;
+  std::unique_ptr<TAutoSplitSource> names_;
   TFileListModel* listModel_ = nullptr;
   TScriptEditor* scriptEditor_ = nullptr;
   TOptionPanels* options_ = nullptr;
