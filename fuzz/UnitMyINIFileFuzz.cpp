@@ -4,12 +4,14 @@
 #include <cstdint>
 #include <string>
 
+#include "UnitFuzzInput.h"
 #include "UnitMemoryFile.h"
 #include "engine/UnitScriptActions.h"
 #include "scriptio/UnitMyINIFile.h"
 #include "scriptio/UnitScriptFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  if (size > kMaxFuzzInput) return 0;
   TMyINIFile ini;
   ini.LoadFromBytes(FuzzBytes(data, size));
   for (const std::u16string& section : ini.ReadSections()) {

@@ -17,6 +17,11 @@ namespace {
 constexpr std::u16string_view kError = u":ERROR:";
 // The expanded environment value must fit the platform call's buffer.
 constexpr size_t kEnvironmentBuffer = 260;
+// An expansion never grows past this many code units (a new name holds a few
+// hundred). A value that brings back its own variable, such as a track tag
+// "?i_tr??i_tr?", doubles the text with every pass; at this length the pass
+// stops and leaves the remaining variables as they stand.
+constexpr size_t kMaxExpandedLength = size_t{1} << 16;
 
 // A variable found in the text: its whole text, its name ("?name?", lower
 // case) and its format part.
@@ -190,7 +195,7 @@ std::u16string TMetaVariables::ExpandEnvironmentPieces(std::u16string_view input
   return text;
 }
 
-void TMetaVariables::KeepOrReplace(std::u16string& text, size_t at, std::u16string_view variable,
+bool TMetaVariables::KeepOrReplace(std::u16string& text, size_t at, std::u16string_view variable,
                                    const std::u16string& value, bool keepAllowed) const {
   std::u16string replacement;
   if (value.empty() && KeepEmpty && keepAllowed) {
@@ -201,6 +206,16 @@ void TMetaVariables::KeepOrReplace(std::u16string& text, size_t at, std::u16stri
   } else {
     replacement = value;
   }
+  if (replacement.size() > variable.size()) {
+    size_t count = 0;
+    for (size_t hit = at; hit != std::u16string::npos;
+         hit = FindIgnoringCase(text, variable, hit + variable.size())) {
+      ++count;
+    }
+    if (text.size() + count * (replacement.size() - variable.size()) > kMaxExpandedLength) {
+      return false;
+    }
+  }
   // `at` is the first occurrence; replace it in place, then any later ones.
   text.replace(at, variable.size(), replacement);
   const size_t after = at + replacement.size();
@@ -208,6 +223,7 @@ void TMetaVariables::KeepOrReplace(std::u16string& text, size_t at, std::u16stri
     text = text.substr(0, after) + ReplaceAllIgnoringCase(std::u16string_view(text).substr(after),
                                                           variable, replacement);
   }
+  return true;
 }
 
 TStatus TMetaVariables::VideoPass(std::u16string& text, const RenameRecord& rec,
@@ -223,7 +239,7 @@ TStatus TMetaVariables::VideoPass(std::u16string& text, const RenameRecord& rec,
   for (size_t n = PassLimit(text); n > 0 && FindVariable(text, {u"?v"}, v); --n) {
     const std::u16string value =
         ApplyFormat(ReplaceReserved(tags_.Lookup(TTagFamily::Video, list, v.name)), v.format);
-    KeepOrReplace(text, v.at, v.text, value, true);
+    if (!KeepOrReplace(text, v.at, v.text, value, true)) break;
   }
   return TStatus::Ok();  // kept video variables stay hidden until the end
 }
@@ -248,7 +264,7 @@ TStatus TMetaVariables::Mp3Pass(std::u16string& text, const RenameRecord& rec,
       }
       value = ApplyFormat(value, v.format);
     }
-    KeepOrReplace(text, v.at, v.text, value, true);
+    if (!KeepOrReplace(text, v.at, v.text, value, true)) break;
   }
   RestoreKept(text);
   return TStatus::Ok();
@@ -270,19 +286,19 @@ TStatus TMetaVariables::JpegPass(std::u16string& text, const RenameRecord& rec,
        n > 0 && ContainsIgnoringCase(text, u"?j_") && FindVariable(text, {u"?j"}, v); --n) {
     std::u16string value = tags_.Lookup(TTagFamily::Jfif, list, v.name);
     if (value != kError) value = ApplyFormat(value, v.format);
-    KeepOrReplace(text, v.at, v.text, value, true);
+    if (!KeepOrReplace(text, v.at, v.text, value, true)) break;
   }
   RestoreKept(text);
   for (size_t n = PassLimit(text); n > 0 && FindVariable(text, {u"?x_"}, v); --n) {
     std::u16string value = tags_.Lookup(TTagFamily::Exif, list, v.name);
     if (value != kError) value = ReplaceReserved(ApplyFormat(value, v.format));
-    KeepOrReplace(text, v.at, v.text, value, true);
+    if (!KeepOrReplace(text, v.at, v.text, value, true)) break;
   }
   RestoreKept(text);
   for (size_t n = PassLimit(text); n > 0 && FindVariable(text, {u"?xmp_"}, v); --n) {
     const std::u16string value =
         ReplaceReserved(ApplyFormat(tags_.Lookup(TTagFamily::Xmp, list, v.name), v.format));
-    KeepOrReplace(text, v.at, v.text, value, true);
+    if (!KeepOrReplace(text, v.at, v.text, value, true)) break;
   }
   RestoreKept(text);
   return TStatus::Ok();
@@ -294,7 +310,7 @@ void TMetaVariables::FileContentPass(std::u16string& text, const std::u16string&
   for (size_t n = PassLimit(text); n > 0 && FindVariable(text, {u"?fcp", u"?fcu"}, v); --n) {
     std::u16string value = FileContent(v.name, file);
     if (value != kError) value = ApplyFormat(value, v.format);
-    KeepOrReplace(text, v.at, v.text, value, false);
+    if (!KeepOrReplace(text, v.at, v.text, value, false)) break;
   }
 }
 
@@ -367,7 +383,7 @@ void TMetaVariables::SimpleVariablePass(std::u16string& text, const RenameRecord
     }
     if (!v.format.empty()) value = ApplyFormat(value, v.format);
     ReplaceReservedInPlace(value);
-    KeepOrReplace(text, v.at, v.text, value, true);
+    if (!KeepOrReplace(text, v.at, v.text, value, true)) break;
   }
 }
 

@@ -73,7 +73,10 @@ class TMetaVariables {
   std::u16string FileContent(std::u16string_view lowerName, const std::u16string& file);
   std::u16string SimpleValue(int index, const RenameRecord& rec, bool hasDateFormat);
   long long Counter(const RenameRecord& rec) const;
-  void KeepOrReplace(std::u16string& text, size_t at, std::u16string_view variable,
+  // Replaces `variable` at `at` and after it by `value` (or keeps it marked
+  // when empty). False, with `text` unchanged, when that would make the text
+  // longer than the expansion's limit.
+  bool KeepOrReplace(std::u16string& text, size_t at, std::u16string_view variable,
                      const std::u16string& value, bool keepAllowed) const;
 
   TFileSystem& fs_;
