@@ -109,9 +109,11 @@ TStatus TRenameCommand::TryMove(const std::u16string& source, const std::u16stri
   while (true) {
     const size_t slash = target.rfind(u'/');
     if (slash != std::u16string::npos) {
-      (void)workspace_.Files().CreateFolderPath(base + target.substr(0, slash));
+      (void)workspace_.Files().CreateFolderPathBeneath(base, target.substr(0, slash));
     }
-    status = workspace_.Files().RenameNoReplace(base + movedFrom, base + target);
+    // Beneath: a folder part that is a symbolic link never takes the entry
+    // out of the listed folder.
+    status = workspace_.Files().RenameNoReplaceBeneath(base, movedFrom, target);
     state.ErrorIOResult = status.code();
     if (status.ok() || alternative.empty() || alternative == movedFrom) break;
     movedFrom = alternative;  // reaches an entry through its short name
@@ -269,7 +271,7 @@ void TRenameCommand::Unpark(const TPlannedRename& entry, TPlannedState& where) {
   const std::u16string base = Base();
   TFileSystem& fs = workspace_.Files();
   if (!fs.Exists(base + temp)) return;
-  if (fs.RenameNoReplace(base + temp, base + entry.source).ok()) {
+  if (fs.RenameNoReplaceBeneath(base, temp, entry.source).ok()) {
     undo_.AddUndo(base + temp, base + entry.source);
     where = TPlannedState::Waiting;
   } else {
