@@ -62,8 +62,10 @@ class TFileSystem {
  public:
   virtual ~TFileSystem() = default;
 
-  // Opens `path` for reading. On failure `file` is left empty and the status
-  // names the path and the system's reason.
+  // Opens the regular file `path` for reading. Anything else (a folder, a
+  // named pipe, a device, a socket) is refused without waiting for it, so no
+  // entry of a listed folder can hold a reader up. On failure `file` is left
+  // empty and the status names the path and the reason.
   virtual TStatus OpenForReading(const std::u16string& path,
                                  std::unique_ptr<TRandomAccessFile>& file) = 0;
   // The attributes of the entry at `path` (symbolic links are followed).

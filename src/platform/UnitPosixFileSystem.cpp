@@ -364,6 +364,18 @@ class TPosixRandomAccessFile : public TRandomAccessFile {
   std::u16string path_;
 };
 
+// Why OpenForReading refuses the entry `path` of type `mode`.
+TStatus NotRegularFile(const std::u16string& path, mode_t mode) {
+  if (S_ISDIR(mode)) return ErrnoStatus(EISDIR, path);
+  const char16_t* what = S_ISFIFO(mode)   ? u"a named pipe"
+                         : S_ISCHR(mode)  ? u"a character device"
+                         : S_ISBLK(mode)  ? u"a block device"
+                         : S_ISSOCK(mode) ? u"a socket"
+                                          : u"not a regular file";
+  return TStatus::Error(EINVAL, path,
+                        std::u16string(u"Only regular files are read; this is ") + what);
+}
+
 // Flushes the entries of `folder` (a rename into it) to the disk.
 TStatus SyncFolder(const std::string& folder, const std::u16string& shown) {
   const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -437,17 +449,27 @@ class TPosixFileSystem : public TFileSystem {
                          std::unique_ptr<TRandomAccessFile>& file) override {
     file.reset();
     const std::string bytes = Utf16ToUtf8(path);
-    const int fd = ::open(bytes.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return ErrnoStatus(errno, path);
+    // A device is not even opened (opening some has effects), and the open
+    // itself cannot wait: O_NONBLOCK returns at once for a named pipe without
+    // a writer, and the entry is judged again by its descriptor, since it may
+    // have been replaced after the first look.
     struct stat st {};
-    if (::fstat(fd, &st) != 0) {
-      const int err = errno;
+    if (::stat(bytes.c_str(), &st) != 0) return ErrnoStatus(errno, path);
+    if (!S_ISREG(st.st_mode)) return NotRegularFile(path, st.st_mode);
+    const int fd = ::open(bytes.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) return ErrnoStatus(errno, path);
+    int err = ::fstat(fd, &st) == 0 ? 0 : errno;
+    if (err == 0 && !S_ISREG(st.st_mode)) {
+      ::close(fd);
+      return NotRegularFile(path, st.st_mode);
+    }
+    // Reads of a regular file never wait on O_NONBLOCK, but a network or FUSE
+    // file system may look at it: the reads are the ordinary blocking ones.
+    const int flags = err == 0 ? ::fcntl(fd, F_GETFL) : -1;
+    if (err == 0 && (flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0)) err = errno;
+    if (err != 0) {
       ::close(fd);
       return ErrnoStatus(err, path);
-    }
-    if (S_ISDIR(st.st_mode)) {
-      ::close(fd);
-      return ErrnoStatus(EISDIR, path);
     }
     file = std::make_unique<TPosixRandomAccessFile>(fd, static_cast<uint64_t>(st.st_size), path);
     return TStatus::Ok();
