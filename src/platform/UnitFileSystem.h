@@ -50,6 +50,10 @@ struct TFolderEntry {
   bool isLink = false;
 };
 
+// The longest name of one entry, in bytes as the disk holds them (UTF-8),
+// that Linux file systems keep.
+inline constexpr size_t kMaxNameBytes = 255;
+
 // True when `relative` names an entry below a folder: not empty, not
 // absolute, no part empty, "." or "..", no NUL.
 bool IsNameBelowFolder(std::u16string_view relative);
