@@ -1,8 +1,11 @@
 #!/bin/sh
 # Installs the Debian packages the project needs; skips those already there.
 set -eu
+# exfat-fuse and exfatprogs: the tests of moves on a FUSE volume without
+# RENAME_NOREPLACE or hard links (skipped where they cannot mount one).
 packages="cmake ninja-build g++ pkg-config libpcre2-dev libicu-dev libpugixml-dev
-  libgtest-dev libgmock-dev libbenchmark-dev python3 qt6-base-dev clang libclang-rt-dev"
+  libgtest-dev libgmock-dev libbenchmark-dev python3 qt6-base-dev clang libclang-rt-dev
+  exfat-fuse exfatprogs"
 missing=""
 for p in $packages; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"

@@ -23,6 +23,7 @@
 #include "cli/UnitVariablesCommand.h"
 #include "platform/UnitAppFolder.h"
 #include "platform/UnitEnvironment.h"
+#include "platform/UnitFileLock.h"
 #include "platform/UnitFileSystem.h"
 #include "platform/UnitInterrupt.h"
 #include "platform/UnitSingleInstance.h"
@@ -122,9 +123,32 @@ bool Opened(const TCliServices& s, TCommandRun& run) {
   return opened.ok();
 }
 
+// How long a run waits for another one over the same undo store to end.
+constexpr int kRunLockWaitMs = 2000;
+
+// Batch runs, --undo and --recover move entries and change the undo store:
+// one at a time per application folder, held through the lock file of its
+// undo folder for the whole run. Null, with the message, when another run
+// keeps it past the wait or the lock file cannot be made.
+std::unique_ptr<TFileLock> LockUndoStore(const TCliServices& s) {
+  const std::u16string folder = ApplicationFolder(s.env) + u"undo";
+  auto lock = std::make_unique<TFileLock>(folder + u"/run.lock");
+  bool taken = false;
+  TStatus status = s.fs.CreateFolderPath(folder);
+  if (status.ok()) status = lock->Wait(kRunLockWaitMs, taken);
+  if (!status.ok()) {
+    s.output.Err(u"tallowick: " + status.Message() + u"\n");
+  } else if (!taken) {
+    s.output.Err(u"tallowick: another run is using " + folder + u"; try again when it has ended\n");
+  }
+  return taken ? std::move(lock) : nullptr;
+}
+
 int UndoCommand(const TCliServices& s) {
   // An interrupt waits for the reversal to end: a half-done undo strands files.
   CatchInterrupts();
+  const std::unique_ptr<TFileLock> lock = LockUndoStore(s);
+  if (!lock) return 1;
   TCommandRun run(s);
   if (!Opened(s, run)) return 1;
   return RunUndoCommand(s.fs, ApplicationFolder(s.env), run.messages);
@@ -132,6 +156,8 @@ int UndoCommand(const TCliServices& s) {
 
 int RecoverCommand(const TCliServices& s) {
   CatchInterrupts();
+  const std::unique_ptr<TFileLock> lock = LockUndoStore(s);
+  if (!lock) return 1;
   TCommandRun run(s);
   return run.app.Recover();
 }
@@ -141,6 +167,8 @@ int RecoverCommand(const TCliServices& s) {
 int ConsoleStart(const TCliServices& s, const std::vector<std::string>& args, bool json = false) {
   // An interrupt stops the run between two entries (see TRenameCommand).
   CatchInterrupts();
+  const std::unique_ptr<TFileLock> lock = LockUndoStore(s);
+  if (!lock) return 1;
   TCommandRun run(s);
   if (!Opened(s, run)) return 1;
   const TCommandLineOutcome outcome =

@@ -10,6 +10,7 @@
 #include "model/UnitCollisionDialog.h"
 #include "model/UnitRenameRecord.h"
 #include "model/UnitReplacementSequence.h"
+#include "platform/UnitFileSystem.h"
 #include "platform/UnitProgress.h"
 #include "platform/UnitText.h"
 #include "textfile/UnitTextFileParameters.h"
@@ -221,6 +222,7 @@ bool IsIllegalNewName(std::u16string_view name) {
     const size_t slash = name.find(u'/', start);
     const std::u16string_view part = name.substr(start, slash - start);
     if (part.empty() || part == u"." || part == u"..") return true;
+    if (Utf16ToUtf8(part).size() > kMaxNameBytes) return true;  // no file system keeps it
     if (slash == std::u16string_view::npos) return false;
     start = slash + 1;
   }

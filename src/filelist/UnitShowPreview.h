@@ -50,8 +50,9 @@ TPreviewResult ShowPreviewList(TFrmDummyShowPreview& list, const TFrmScriptActio
                                const TTextFileParameters* textParameters = nullptr);
 
 // Whether a new name (relative to the listed folder, "/" between folders) is
-// illegal: it holds ? < > " : | * or a NUL, or it would leave the listed
-// folder (absolute, or a component that is empty, "." or "..").
+// illegal: it holds ? < > " : | * or a NUL, it would leave the listed
+// folder (absolute, or a component that is empty, "." or ".."), or a
+// component is longer than kMaxNameBytes in UTF-8 bytes.
 bool IsIllegalNewName(std::u16string_view fullRelativeNewName);
 
 // The three panels of the status line.

@@ -1,5 +1,45 @@
 #include "platform/UnitFileSystem.h"
 
+#include <cerrno>
+
+namespace {
+
+std::u16string Below(const std::u16string& base, const std::u16string& relative) {
+  return base.empty() || base.back() == u'/' ? base + relative : base + u'/' + relative;
+}
+
+TStatus NotBelow(const std::u16string& base, const std::u16string& relative) {
+  return TStatus::Error(EINVAL, Below(base, relative), u"The name would leave the folder");
+}
+
+}  // namespace
+
+bool IsNameBelowFolder(std::u16string_view name) {
+  if (name.find(u'\0') != std::u16string_view::npos) return false;
+  size_t start = 0;
+  while (true) {
+    const size_t slash = name.find(u'/', start);
+    const std::u16string_view part = name.substr(start, slash - start);
+    if (part.empty() || part == u"." || part == u"..") return false;
+    if (slash == std::u16string_view::npos) return true;
+    start = slash + 1;
+  }
+}
+
+TStatus TFileSystem::RenameNoReplaceBeneath(const std::u16string& base,
+                                            const std::u16string& fromRelative,
+                                            const std::u16string& toRelative) {
+  if (!IsNameBelowFolder(fromRelative)) return NotBelow(base, fromRelative);
+  if (!IsNameBelowFolder(toRelative)) return NotBelow(base, toRelative);
+  return RenameNoReplace(Below(base, fromRelative), Below(base, toRelative));
+}
+
+TStatus TFileSystem::CreateFolderPathBeneath(const std::u16string& base,
+                                             const std::u16string& relative) {
+  if (!IsNameBelowFolder(relative)) return NotBelow(base, relative);
+  return CreateFolderPath(Below(base, relative));
+}
+
 TStatus ReadFileRange(TFileSystem& fs, const std::u16string& path, uint64_t offset, size_t count,
                       std::string& out) {
   out.clear();

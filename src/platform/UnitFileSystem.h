@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "platform/UnitDateTime.h"
 #include "platform/UnitStatus.h"
@@ -49,6 +50,14 @@ struct TFolderEntry {
   bool isLink = false;
 };
 
+// The longest name of one entry, in bytes as the disk holds them (UTF-8),
+// that Linux file systems keep.
+inline constexpr size_t kMaxNameBytes = 255;
+
+// True when `relative` names an entry below a folder: not empty, not
+// absolute, no part empty, "." or "..", no NUL.
+bool IsNameBelowFolder(std::u16string_view relative);
+
 // Receives the entries of a listing one at a time; returning false ends the
 // listing early.
 using TFolderVisitor = std::function<bool(const TFolderEntry& entry)>;
@@ -57,8 +66,10 @@ class TFileSystem {
  public:
   virtual ~TFileSystem() = default;
 
-  // Opens `path` for reading. On failure `file` is left empty and the status
-  // names the path and the system's reason.
+  // Opens the regular file `path` for reading. Anything else (a folder, a
+  // named pipe, a device, a socket) is refused without waiting for it, so no
+  // entry of a listed folder can hold a reader up. On failure `file` is left
+  // empty and the status names the path and the reason.
   virtual TStatus OpenForReading(const std::u16string& path,
                                  std::unique_ptr<TRandomAccessFile>& file) = 0;
   // The attributes of the entry at `path` (symbolic links are followed).
@@ -96,6 +107,26 @@ class TFileSystem {
   // change of letter case alone is a rename, also where the file system
   // ignores case. The folder of `to` must exist.
   virtual TStatus RenameNoReplace(const std::u16string& from, const std::u16string& to) = 0;
+  // RenameNoReplace for two names relative to the folder `base`, which never
+  // leaves `base`: every folder part of either name must be a real folder
+  // below `base` when the move happens. A symbolic link there is never
+  // followed (code ELOOP), a part that is not a folder fails (ENOTDIR), and
+  // a name that is absolute or holds an empty, "." or ".." part or a NUL is
+  // refused (EINVAL); such a failure names base + the name it concerns. The
+  // last part of each name is the entry itself: a link is moved as a link.
+  // When the target exists the status has code EEXIST and names
+  // base + `toRelative`; any other failure names base + `fromRelative`.
+  // This implementation checks the names and calls RenameNoReplace; the
+  // POSIX one resolves each part by descriptor.
+  virtual TStatus RenameNoReplaceBeneath(const std::u16string& base,
+                                         const std::u16string& fromRelative,
+                                         const std::u16string& toRelative);
+  // CreateFolderPath for `relative` below `base`, never through a symbolic
+  // link: a part that is a link or not a folder fails (ELOOP, ENOTDIR), and
+  // the names IsNameBelowFolder refuses fail with EINVAL. The status names
+  // base + `relative`.
+  virtual TStatus CreateFolderPathBeneath(const std::u16string& base,
+                                          const std::u16string& relative);
   // The identity of the entry `path` itself (a symbolic link is not
   // followed). A file system that cannot tell gives an unknown identity.
   virtual TStatus GetEntryIdentity(const std::u16string& path, TEntryIdentity& id) {
@@ -108,8 +139,20 @@ class TFileSystem {
 TStatus ReadFileRange(TFileSystem& fs, const std::u16string& path, uint64_t offset, size_t count,
                       std::string& out);
 
+// What the POSIX file system may use for a move that never replaces. Where
+// the file system refuses something, the next way is taken; tests turn ways
+// off to reach each fallback on any disk.
+struct TPosixMoveSupport {
+  bool renameFlag = true;  // renameat2 with RENAME_NOREPLACE
+  bool hardLinks = true;   // for a file: a link under the new name, then the old one removed
+  // Without either: the new name is reserved by creating an empty file (or
+  // folder) under it, which fails when it exists, and the entry is renamed
+  // over its own reservation (see UnitPosixFileSystem.cpp).
+};
+
 // The real file system through POSIX calls.
 std::unique_ptr<TFileSystem> NewPosixFileSystem();
+std::unique_ptr<TFileSystem> NewPosixFileSystem(TPosixMoveSupport support);
 // The same, acting as on a file system that refuses RENAME_NOREPLACE, so tests
 // reach the fallback of RenameNoReplace.
 std::unique_ptr<TFileSystem> NewPosixFileSystemWithoutRenameFlag();

@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <utility>
 
 #include "platform/UnitFileSystem.h"
 #include "platform/UnitText.h"
@@ -20,78 +21,267 @@ TStatus ErrnoStatus(int err, const std::u16string& path) {
   return TStatus::Error(err, path, Utf8ToUtf16(std::strerror(err)));
 }
 
-bool EntryExists(const std::string& path) {
-  struct stat st {};
-  return ::lstat(path.c_str(), &st) == 0;
+std::u16string Below(const std::u16string& base, const std::u16string& relative) {
+  return base.empty() || base.back() == u'/' ? base + relative : base + u'/' + relative;
+}
+
+TStatus NotBelow(const std::u16string& full) {
+  return TStatus::Error(EINVAL, full, u"The name would leave the folder");
+}
+
+// A descriptor, closed when destroyed.
+class TFd {
+ public:
+  explicit TFd(int fd = -1) : fd_(fd) {}
+  ~TFd() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  TFd(const TFd&) = delete;
+  TFd& operator=(const TFd&) = delete;
+  TFd& operator=(TFd&& other) noexcept {
+    std::swap(fd_, other.fd_);
+    return *this;
+  }
+  int get() const { return fd_; }
+
+ private:
+  int fd_;
+};
+
+// One end of a move: the open folder the entry is in (or AT_FDCWD) and its
+// name there.
+struct TPlace {
+  int folder = AT_FDCWD;
+  std::string name;
+};
+
+bool SameIdentity(const struct stat& a, const struct stat& b) {
+  return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
 // renameat2 errors that mean the kernel or the file system lacks the flag.
 bool RenameFlagRefused(int err) { return err == EINVAL || err == ENOSYS || err == EOPNOTSUPP; }
 
-// Without the flag: a test for the target, then rename(2). The short race is
-// the price of a file system that offers nothing better.
-int RenameAfterExistenceTest(const std::string& from, const std::string& to) {
-  if (EntryExists(to)) return EEXIST;
-  return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
+// link errors that mean the file system keeps no second link to this entry.
+bool LinkRefused(int err) {
+  return err == EPERM || err == EOPNOTSUPP || err == ENOSYS || err == EMLINK;
 }
 
-// Without the flag, for a file: a second link under the new name (refused when
-// the name exists), then the old name removed. A file system without hard
-// links gets the existence test.
-int RenameByLink(const std::string& from, const std::string& to) {
-  if (::linkat(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), 0) != 0) {
+// For a file, without the flag: a second link under the new name (refused
+// when the name exists), then the old name removed. Returns 0 or an errno
+// value; a crash in between leaves the entry under both names.
+int MoveByLink(const TPlace& from, const TPlace& to) {
+  if (::linkat(from.folder, from.name.c_str(), to.folder, to.name.c_str(), 0) != 0) return errno;
+  if (::unlinkat(from.folder, from.name.c_str(), 0) != 0) {
     const int err = errno;
-    if (err == EPERM || err == EOPNOTSUPP || err == ENOSYS || err == EMLINK) {
-      return RenameAfterExistenceTest(from, to);
-    }
-    return err;
-  }
-  if (::unlink(from.c_str()) != 0) {
-    const int err = errno;
-    ::unlink(to.c_str());
+    ::unlinkat(to.folder, to.name.c_str(), 0);
     return err;
   }
   return 0;
 }
 
+// True when the entry `place` is still the reservation `mine`: the same
+// entry, and for a file still empty.
+bool StillReservation(const TPlace& place, const struct stat& mine, bool folder) {
+  struct stat now {};
+  return ::fstatat(place.folder, place.name.c_str(), &now, AT_SYMLINK_NOFOLLOW) == 0 &&
+         SameIdentity(now, mine) &&
+         (folder ? S_ISDIR(now.st_mode) : S_ISREG(now.st_mode) && now.st_size == 0);
+}
+
+// Without the flag and without hard links (FAT and exFAT through FUSE, some
+// network mounts). The new name is reserved first by an operation that fails
+// when the name exists: an empty file made with O_CREAT|O_EXCL (for a file,
+// a link or any entry that is not a folder) or an empty folder made by mkdir
+// (for a folder). So the reservation never replaces anything, and an entry
+// another program creates under the name first makes the move fail with
+// EEXIST. The entry is then renamed over its own reservation, which rename(2)
+// replaces (an empty folder by a folder, a file by a non-folder). When the
+// rename fails the reservation is removed again, if it is still the one made
+// here and still empty. It is made without permissions, so that no program
+// but root's can open it for writing meanwhile (where the file system keeps
+// permissions). A crash between the two steps leaves an empty file or an
+// empty folder under the new name, never a lost entry. What nothing short of
+// the flag closes: a program that deletes the reservation, or writes into it
+// as root, in the instant before the rename loses what it put there.
+int MoveOverReservation(const TPlace& from, const TPlace& to, bool folder) {
+  struct stat mine {};
+  if (folder) {
+    if (::mkdirat(to.folder, to.name.c_str(), 0) != 0) return errno;
+    if (::fstatat(to.folder, to.name.c_str(), &mine, AT_SYMLINK_NOFOLLOW) != 0) {
+      const int err = errno;
+      ::unlinkat(to.folder, to.name.c_str(), AT_REMOVEDIR);  // only an empty folder goes
+      return err;
+    }
+  } else {
+    const int fd = ::openat(to.folder, to.name.c_str(),
+                            O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0);
+    if (fd < 0) return errno;
+    const int err = ::fstat(fd, &mine) == 0 ? 0 : errno;
+    ::close(fd);
+    if (err != 0) return err;  // an empty file of unknown identity is left: never guess
+  }
+  // Someone took the name over meanwhile: it is theirs, and nothing moves.
+  if (!StillReservation(to, mine, folder)) return EEXIST;
+  if (::renameat(from.folder, from.name.c_str(), to.folder, to.name.c_str()) == 0) return 0;
+  const int err = errno;
+  if (StillReservation(to, mine, folder)) {
+    ::unlinkat(to.folder, to.name.c_str(), folder ? AT_REMOVEDIR : 0);
+  }
+  return err;
+}
+
 // One move that never replaces `to`; returns 0 or an errno value.
-int RenameOnce(const std::string& from, const std::string& to, bool useFlag) {
-  if (useFlag) {
-    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return 0;
+int MoveOnce(const TPlace& from, const TPlace& to, const TPosixMoveSupport& support) {
+  if (support.renameFlag) {
+    const int done =
+        ::renameat2(from.folder, from.name.c_str(), to.folder, to.name.c_str(), RENAME_NOREPLACE);
+    if (done == 0) return 0;
     if (!RenameFlagRefused(errno)) return errno;
   }
   struct stat st {};
-  if (::lstat(from.c_str(), &st) != 0) return errno;
-  return S_ISDIR(st.st_mode) ? RenameAfterExistenceTest(from, to) : RenameByLink(from, to);
+  if (::fstatat(from.folder, from.name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) return errno;
+  const bool folder = S_ISDIR(st.st_mode);
+  if (!folder && support.hardLinks) {
+    const int err = MoveByLink(from, to);
+    if (!LinkRefused(err)) return err;
+  }
+  return MoveOverReservation(from, to, folder);
+}
+
+struct TDirCloser {
+  void operator()(DIR* dir) const { ::closedir(dir); }
+};
+
+// True when the open folder `folder` lists an entry spelt exactly `name`.
+bool ListsExactName(int folder, const std::string& name) {
+  const int fd = ::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return true;  // cannot tell: take it for a separate entry
+  std::unique_ptr<DIR, TDirCloser> dir(::fdopendir(fd));
+  if (dir == nullptr) {
+    ::close(fd);
+    return true;
+  }
+  while (const dirent* found = ::readdir(dir.get())) {
+    if (name == found->d_name) return true;
+  }
+  return false;
 }
 
 // True when `from` and `to` differ only in letter case and name one entry: a
-// file system that ignores case then reports the target as existing.
+// file system that ignores case then reports the target as existing. Some
+// (FUSE volumes without inode numbers of their own) number one entry
+// differently under each spelling; there it is the same entry when the
+// folder does not list the new spelling itself.
 bool SameEntryInOtherCase(const std::u16string& from16, const std::u16string& to16,
-                          const std::string& from, const std::string& to) {
+                          const TPlace& from, const TPlace& to) {
   if (from16 == to16 || !SameTextIgnoringCase(from16, to16)) return false;
   struct stat a {};
   struct stat b {};
-  return ::lstat(from.c_str(), &a) == 0 && ::lstat(to.c_str(), &b) == 0 && a.st_dev == b.st_dev &&
-         a.st_ino == b.st_ino;
+  if (::fstatat(from.folder, from.name.c_str(), &a, AT_SYMLINK_NOFOLLOW) != 0 ||
+      ::fstatat(to.folder, to.name.c_str(), &b, AT_SYMLINK_NOFOLLOW) != 0) {
+    return false;
+  }
+  if (SameIdentity(a, b)) return true;
+  struct stat fromFolder {};
+  struct stat toFolder {};
+  return to.name.find('/') == std::string::npos &&
+         ::fstatat(from.folder, ".", &fromFolder, 0) == 0 &&
+         ::fstatat(to.folder, ".", &toFolder, 0) == 0 && SameIdentity(fromFolder, toFolder) &&
+         !ListsExactName(to.folder, to.name);
 }
 
 // Moves `from` to `to` through a free name in its folder. When the second
 // step fails (`to` is a separate entry after all, as a second hard link on a
 // file system that keeps case), the entry goes back to `from`.
-int RenameThroughFreeName(const std::string& from, const std::string& to, bool useFlag) {
-  const size_t slash = from.rfind('/');
-  const std::string folder = slash == std::string::npos ? std::string() : from.substr(0, slash + 1);
+int MoveThroughFreeName(const TPlace& from, const TPlace& to, const TPosixMoveSupport& support) {
   for (int i = 0; i < 100; ++i) {
-    const std::string step = folder + ".tallowick-case-" + std::to_string(i);
-    int err = RenameOnce(from, step, useFlag);
+    const TPlace step{from.folder, ".tallowick-case-" + std::to_string(i)};
+    int err = MoveOnce(from, step, support);
     if (err == EEXIST) continue;
     if (err != 0) return err;
-    err = RenameOnce(step, to, useFlag);
-    if (err != 0) RenameOnce(step, from, useFlag);
+    err = MoveOnce(step, to, support);
+    if (err != 0) MoveOnce(step, from, support);
     return err;
   }
   return EEXIST;
+}
+
+// The move of RenameNoReplace between two places; `from16` and `to16` are the
+// full names, for the status and the test for a change of case.
+TStatus MoveNoReplace(const TPlace& from, const TPlace& to, const std::u16string& from16,
+                      const std::u16string& to16, const TPosixMoveSupport& support) {
+  int err = MoveOnce(from, to, support);
+  if (err == EEXIST && SameEntryInOtherCase(from16, to16, from, to)) {
+    err = MoveThroughFreeName(from, to, support);
+  }
+  if (err == 0) return TStatus::Ok();
+  return ErrnoStatus(err, err == EEXIST ? to16 : from16);
+}
+
+// The folder of `path`, opened as the path names it (links in it followed),
+// and the last name; 0 or an errno value. A path whose last part is empty,
+// "." or ".." stays whole, relative to the working folder.
+int OpenParentOf(const std::string& path, TFd& folder, TPlace& place) {
+  const size_t slash = path.rfind('/');
+  const std::string last = slash == std::string::npos ? path : path.substr(slash + 1);
+  if (slash == std::string::npos || last.empty() || last == "." || last == "..") {
+    place = TPlace{AT_FDCWD, path};
+    return 0;
+  }
+  const std::string parent = slash == 0 ? std::string("/") : path.substr(0, slash);
+  folder = TFd(::open(parent.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+  if (folder.get() < 0) return errno;
+  place = TPlace{folder.get(), last};
+  return 0;
+}
+
+// Why a folder part of a name below a folder cannot be passed: `part` is the
+// name up to it, `full` the whole name for the status.
+TStatus PartStatus(int err, const std::u16string& full, const std::string& part) {
+  const std::u16string shown = Utf8ToUtf16(part);
+  if (err == ELOOP) {
+    return TStatus::Error(ELOOP, full,
+                          shown + u" is a symbolic link; no name is moved through one");
+  }
+  if (err == ENOTDIR) return TStatus::Error(ENOTDIR, full, shown + u" is not a folder");
+  return ErrnoStatus(err, full);
+}
+
+// Opens, below the open folder `base`, the folder part of `relative` one part
+// at a time, never following a link; with `create`, missing parts are made
+// (mkdirat, which follows nothing either). `place` receives the last part and
+// its folder, kept open in `folder`. 0 or an errno value; `part` then holds
+// the name up to the part that failed.
+int OpenBelow(int base, const std::string& relative, bool create, TFd& folder, TPlace& place,
+              std::string& part) {
+  int current = base;
+  size_t start = 0;
+  for (size_t slash = relative.find('/'); slash != std::string::npos;
+       start = slash + 1, slash = relative.find('/', start)) {
+    const std::string name = relative.substr(start, slash - start);
+    part = relative.substr(0, slash);
+    int fd = ::openat(current, name.c_str(), O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0 && errno == ENOENT && create) {
+      if (::mkdirat(current, name.c_str(), 0755) != 0 && errno != EEXIST) return errno;
+      fd = ::openat(current, name.c_str(), O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    }
+    if (fd < 0) {
+      const int err = errno;
+      // O_PATH reports a link as "not a folder"; say what it is.
+      struct stat st {};
+      if (err == ENOTDIR && ::fstatat(current, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 &&
+          S_ISLNK(st.st_mode)) {
+        return ELOOP;
+      }
+      return err;
+    }
+    folder = TFd(fd);
+    current = fd;
+  }
+  part.clear();
+  place = TPlace{current, relative.substr(start)};
+  return 0;
 }
 
 TDateTime LocalDateTime(int64_t seconds, uint32_t nanoseconds) {
@@ -107,10 +297,6 @@ TDateTime LocalDateTime(int64_t seconds, uint32_t nanoseconds) {
   }
   return result;
 }
-
-struct TDirCloser {
-  void operator()(DIR* dir) const { ::closedir(dir); }
-};
 
 bool IsDotOrDotDot(const char* name) {
   return name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0));
@@ -178,6 +364,18 @@ class TPosixRandomAccessFile : public TRandomAccessFile {
   std::u16string path_;
 };
 
+// Why OpenForReading refuses the entry `path` of type `mode`.
+TStatus NotRegularFile(const std::u16string& path, mode_t mode) {
+  if (S_ISDIR(mode)) return ErrnoStatus(EISDIR, path);
+  const char16_t* what = S_ISFIFO(mode)   ? u"a named pipe"
+                         : S_ISCHR(mode)  ? u"a character device"
+                         : S_ISBLK(mode)  ? u"a block device"
+                         : S_ISSOCK(mode) ? u"a socket"
+                                          : u"not a regular file";
+  return TStatus::Error(EINVAL, path,
+                        std::u16string(u"Only regular files are read; this is ") + what);
+}
+
 // Flushes the entries of `folder` (a rename into it) to the disk.
 TStatus SyncFolder(const std::string& folder, const std::u16string& shown) {
   const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -191,34 +389,87 @@ TStatus SyncFolder(const std::string& folder, const std::u16string& shown) {
 
 class TPosixFileSystem : public TFileSystem {
  public:
-  explicit TPosixFileSystem(bool useRenameFlag = true) : useRenameFlag_(useRenameFlag) {}
+  explicit TPosixFileSystem(TPosixMoveSupport support) : support_(support) {}
 
   TStatus RenameNoReplace(const std::u16string& from, const std::u16string& to) override {
-    const std::string fromBytes = Utf16ToUtf8(from);
-    const std::string toBytes = Utf16ToUtf8(to);
-    int err = RenameOnce(fromBytes, toBytes, useRenameFlag_);
-    if (err == EEXIST && SameEntryInOtherCase(from, to, fromBytes, toBytes)) {
-      err = RenameThroughFreeName(fromBytes, toBytes, useRenameFlag_);
+    TFd fromFolder;
+    TFd toFolder;
+    TPlace fromPlace;
+    TPlace toPlace;
+    if (const int err = OpenParentOf(Utf16ToUtf8(from), fromFolder, fromPlace); err != 0) {
+      return ErrnoStatus(err, from);
     }
-    if (err == 0) return TStatus::Ok();
-    return ErrnoStatus(err, err == EEXIST ? to : from);
+    if (const int err = OpenParentOf(Utf16ToUtf8(to), toFolder, toPlace); err != 0) {
+      return ErrnoStatus(err, from);
+    }
+    return MoveNoReplace(fromPlace, toPlace, from, to, support_);
+  }
+
+  TStatus RenameNoReplaceBeneath(const std::u16string& base, const std::u16string& fromRelative,
+                                 const std::u16string& toRelative) override {
+    const std::u16string from = Below(base, fromRelative);
+    const std::u16string to = Below(base, toRelative);
+    if (!IsNameBelowFolder(fromRelative)) return NotBelow(from);
+    if (!IsNameBelowFolder(toRelative)) return NotBelow(to);
+    const TFd baseFd(::open(Utf16ToUtf8(base).c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+    if (baseFd.get() < 0) return ErrnoStatus(errno, base);
+    TFd fromFolder;
+    TFd toFolder;
+    TPlace fromPlace;
+    TPlace toPlace;
+    std::string part;
+    if (const int err =
+            OpenBelow(baseFd.get(), Utf16ToUtf8(fromRelative), false, fromFolder, fromPlace, part);
+        err != 0) {
+      return PartStatus(err, from, part);
+    }
+    if (const int err =
+            OpenBelow(baseFd.get(), Utf16ToUtf8(toRelative), false, toFolder, toPlace, part);
+        err != 0) {
+      return PartStatus(err, to, part);
+    }
+    return MoveNoReplace(fromPlace, toPlace, from, to, support_);
+  }
+
+  TStatus CreateFolderPathBeneath(const std::u16string& base,
+                                  const std::u16string& relative) override {
+    const std::u16string full = Below(base, relative);
+    if (!IsNameBelowFolder(relative)) return NotBelow(full);
+    const TFd baseFd(::open(Utf16ToUtf8(base).c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+    if (baseFd.get() < 0) return ErrnoStatus(errno, base);
+    // The whole name is a folder part here: a "/" after it makes every part one.
+    TFd folder;
+    TPlace place;
+    std::string part;
+    const int err = OpenBelow(baseFd.get(), Utf16ToUtf8(relative) + "/", true, folder, place, part);
+    return err == 0 ? TStatus::Ok() : PartStatus(err, full, part);
   }
 
   TStatus OpenForReading(const std::u16string& path,
                          std::unique_ptr<TRandomAccessFile>& file) override {
     file.reset();
     const std::string bytes = Utf16ToUtf8(path);
-    const int fd = ::open(bytes.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return ErrnoStatus(errno, path);
+    // A device is not even opened (opening some has effects), and the open
+    // itself cannot wait: O_NONBLOCK returns at once for a named pipe without
+    // a writer, and the entry is judged again by its descriptor, since it may
+    // have been replaced after the first look.
     struct stat st {};
-    if (::fstat(fd, &st) != 0) {
-      const int err = errno;
+    if (::stat(bytes.c_str(), &st) != 0) return ErrnoStatus(errno, path);
+    if (!S_ISREG(st.st_mode)) return NotRegularFile(path, st.st_mode);
+    const int fd = ::open(bytes.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) return ErrnoStatus(errno, path);
+    int err = ::fstat(fd, &st) == 0 ? 0 : errno;
+    if (err == 0 && !S_ISREG(st.st_mode)) {
+      ::close(fd);
+      return NotRegularFile(path, st.st_mode);
+    }
+    // Reads of a regular file never wait on O_NONBLOCK, but a network or FUSE
+    // file system may look at it: the reads are the ordinary blocking ones.
+    const int flags = err == 0 ? ::fcntl(fd, F_GETFL) : -1;
+    if (err == 0 && (flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0)) err = errno;
+    if (err != 0) {
       ::close(fd);
       return ErrnoStatus(err, path);
-    }
-    if (S_ISDIR(st.st_mode)) {
-      ::close(fd);
-      return ErrnoStatus(EISDIR, path);
     }
     file = std::make_unique<TPosixRandomAccessFile>(fd, static_cast<uint64_t>(st.st_size), path);
     return TStatus::Ok();
@@ -346,13 +597,21 @@ class TPosixFileSystem : public TFileSystem {
     return 0;
   }
 
-  bool useRenameFlag_;
+  TPosixMoveSupport support_;
 };
 
 }  // namespace
 
-std::unique_ptr<TFileSystem> NewPosixFileSystem() { return std::make_unique<TPosixFileSystem>(); }
+std::unique_ptr<TFileSystem> NewPosixFileSystem() {
+  return std::make_unique<TPosixFileSystem>(TPosixMoveSupport());
+}
+
+std::unique_ptr<TFileSystem> NewPosixFileSystem(TPosixMoveSupport support) {
+  return std::make_unique<TPosixFileSystem>(support);
+}
 
 std::unique_ptr<TFileSystem> NewPosixFileSystemWithoutRenameFlag() {
-  return std::make_unique<TPosixFileSystem>(false);
+  TPosixMoveSupport support;
+  support.renameFlag = false;
+  return std::make_unique<TPosixFileSystem>(support);
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
+#include <unordered_set>
 
 #include "model/UnitRenameRecord.h"
 #include "platform/UnitFileSystem.h"
@@ -38,6 +39,19 @@ std::u16string TempName(const std::u16string& target) {
   return target + std::u16string(kTempNameSuffix);
 }
 
+size_t DiskBytes(std::u16string_view name) { return Utf16ToUtf8(name).size(); }
+
+// The longest beginning of `name` that takes at most `budget` bytes on disk,
+// never cutting a surrogate pair.
+std::u16string PrefixWithin(std::u16string_view name, size_t budget) {
+  std::u16string prefix(name);
+  while (!prefix.empty() && DiskBytes(prefix) > budget) {
+    prefix.pop_back();
+    if (!prefix.empty() && prefix.back() >= 0xD800 && prefix.back() <= 0xDBFF) prefix.pop_back();
+  }
+  return prefix;
+}
+
 }  // namespace
 
 TStatus CheckNewNameCharacters(std::u16string_view newName) {
@@ -46,6 +60,19 @@ TStatus CheckNewNameCharacters(std::u16string_view newName) {
   return TStatus::Error(EINVAL, std::u16string(newName),
                         u"The new name holds a character that is not allowed: '" +
                             std::u16string(1, newName[bad]) + u"'");
+}
+
+TStatus CheckNewNameLength(std::u16string_view name) {
+  size_t start = 0;
+  while (true) {
+    const size_t slash = name.find(u'/', start);
+    if (DiskBytes(name.substr(start, slash - start)) > kMaxNameBytes) {
+      return TStatus::Error(ENAMETOOLONG, std::u16string(name),
+                            u"The new name is longer than the file system allows");
+    }
+    if (slash == std::u16string_view::npos) return TStatus::Ok();
+    start = slash + 1;
+  }
 }
 
 TStatus CheckNewNameStaysInFolder(std::u16string_view name) {
@@ -87,6 +114,7 @@ std::vector<TPlannedRename> TRenameCommand::PlanRenames() const {
     entry.row = row;
     entry.source = data.caption;
     entry.refused = CheckNewNameStaysInFolder(target);
+    if (entry.refused.ok()) entry.refused = CheckNewNameLength(target);
     const TTagData* tag = list.GetTagData(row);
     if (entry.refused.ok() && tag != nullptr && tag->IsIllegalNewname) {
       entry.refused = CheckNewNameCharacters(data.GetNewName());
@@ -94,11 +122,49 @@ std::vector<TPlannedRename> TRenameCommand::PlanRenames() const {
         entry.refused = TStatus::Error(EINVAL, target, u"The new name is not allowed");
       }
     }
+    entry.temp = TempName(target);
     entry.target = std::move(target);
     entry.alternative = data.altname;
     plan.push_back(std::move(entry));
   }
+  ShortenTemporaryNames(plan);
   return plan;
+}
+
+void TRenameCommand::ShortenTemporaryNames(std::vector<TPlannedRename>& plan) const {
+  const auto tooLong = [](const TPlannedRename& entry) {
+    const size_t slash = entry.temp.rfind(u'/');
+    return entry.refused.ok() &&
+           DiskBytes(std::u16string_view(entry.temp).substr(slash + 1)) > kMaxNameBytes;
+  };
+  if (std::none_of(plan.begin(), plan.end(), tooLong)) return;
+  std::unordered_set<std::u16string> taken;  // every name of the plan, ASCII letters lowered
+  for (const TPlannedRename& entry : plan) {
+    taken.insert(AsciiLowerCase(entry.source));
+    taken.insert(AsciiLowerCase(entry.target));
+    taken.insert(AsciiLowerCase(entry.temp));
+  }
+  const std::u16string base = Base();
+  const std::u16string suffix(kTempNameSuffix);
+  int number = 0;
+  for (TPlannedRename& entry : plan) {
+    if (!tooLong(entry)) continue;
+    const size_t slash = entry.target.rfind(u'/');
+    const std::u16string folder =
+        slash == std::u16string::npos ? u"" : entry.target.substr(0, slash + 1);
+    const std::u16string_view last = std::u16string_view(entry.target).substr(folder.size());
+    while (true) {
+      const std::u16string tail = u"~" + IntToStr(++number) + suffix;
+      const std::u16string temp =
+          folder + PrefixWithin(last, kMaxNameBytes - DiskBytes(tail)) + tail;
+      if (taken.count(AsciiLowerCase(temp)) != 0 || workspace_.Files().Exists(base + temp)) {
+        continue;
+      }
+      taken.insert(AsciiLowerCase(temp));
+      entry.temp = temp;
+      break;
+    }
+  }
 }
 
 TStatus TRenameCommand::TryMove(const std::u16string& source, const std::u16string& target,
@@ -109,9 +175,11 @@ TStatus TRenameCommand::TryMove(const std::u16string& source, const std::u16stri
   while (true) {
     const size_t slash = target.rfind(u'/');
     if (slash != std::u16string::npos) {
-      (void)workspace_.Files().CreateFolderPath(base + target.substr(0, slash));
+      (void)workspace_.Files().CreateFolderPathBeneath(base, target.substr(0, slash));
     }
-    status = workspace_.Files().RenameNoReplace(base + movedFrom, base + target);
+    // Beneath: a folder part that is a symbolic link never takes the entry
+    // out of the listed folder.
+    status = workspace_.Files().RenameNoReplaceBeneath(base, movedFrom, target);
     state.ErrorIOResult = status.code();
     if (status.ok() || alternative.empty() || alternative == movedFrom) break;
     movedFrom = alternative;  // reaches an entry through its short name
@@ -227,9 +295,9 @@ void TRenameCommand::RunPhase1(const std::vector<TPlannedRename>& plan, TProgres
       state.ErrorSrcFile = entry.source;
       state.ErrorTargetFile = entry.target;
       Failed(entry.source, entry.target, entry.refused);
-    } else if (TempName(entry.target) == entry.source) {
+    } else if (entry.temp == entry.source) {
       where[i] = TPlannedState::Parked;  // its old name is its temporary name
-    } else if (MoveEntry(plan, i, entry.source, TempName(entry.target), false)) {
+    } else if (MoveEntry(plan, i, entry.source, entry.temp, false)) {
       where[i] = TPlannedState::Parked;
     }
     Report(progress, entry.row, 0);
@@ -248,8 +316,10 @@ void TRenameCommand::RunPhase2(const std::vector<TPlannedRename>& plan,
     const TPlannedRename& entry = plan[i];
     if (where[i] == TPlannedState::Parked) {
       // An entry parked without a move has no phase-1 record: this move is it.
-      const bool recorded = TempName(entry.target) != entry.source;
-      if (MoveEntry(plan, i, TempName(entry.target), entry.target, recorded)) {
+      // A shortened temporary name is not the new name + the tag, so the undo
+      // list could not find the entry from it: this move is recorded too.
+      const bool recorded = entry.temp != entry.source && entry.temp == TempName(entry.target);
+      if (MoveEntry(plan, i, entry.temp, entry.target, recorded)) {
         where[i] = TPlannedState::Done;
         ++result.renamed;
       } else if (!state.StopRenaming) {
@@ -261,7 +331,7 @@ void TRenameCommand::RunPhase2(const std::vector<TPlannedRename>& plan,
 }
 
 void TRenameCommand::Unpark(const TPlannedRename& entry, TPlannedState& where) {
-  const std::u16string temp = TempName(entry.target);
+  const std::u16string& temp = entry.temp;
   if (temp == entry.source) {
     where = TPlannedState::Waiting;
     return;
@@ -269,7 +339,7 @@ void TRenameCommand::Unpark(const TPlannedRename& entry, TPlannedState& where) {
   const std::u16string base = Base();
   TFileSystem& fs = workspace_.Files();
   if (!fs.Exists(base + temp)) return;
-  if (fs.RenameNoReplace(base + temp, base + entry.source).ok()) {
+  if (fs.RenameNoReplaceBeneath(base, temp, entry.source).ok()) {
     undo_.AddUndo(base + temp, base + entry.source);
     where = TPlannedState::Waiting;
   } else {
@@ -284,7 +354,7 @@ void TRenameCommand::PutBack(const std::vector<TPlannedRename>& plan,
   const std::u16string base = Base();
   for (size_t i = 0; i < plan.size(); ++i) {
     if (where[i] != TPlannedState::Parked) continue;
-    const std::u16string temp = TempName(plan[i].target);
+    const std::u16string& temp = plan[i].temp;
     if (temp == plan[i].source) {
       where[i] = TPlannedState::Waiting;
     } else if (workspace_.Files().Exists(base + temp) &&
@@ -302,7 +372,7 @@ TJournal TRenameCommand::JournalOf(const std::vector<TPlannedRename>& plan) cons
   const std::u16string base = Base();
   for (const TPlannedRename& entry : plan) {
     journal.entries.push_back({base + entry.source,
-                               {base + TempName(entry.target), base + entry.target},
+                               {base + entry.temp, base + entry.target},
                                IdentityOf(workspace_.Files(), base + entry.source)});
   }
   return journal;
@@ -317,8 +387,8 @@ void TRenameCommand::StoreBatch(const std::vector<TPlannedRename>& plan,
     // is, so that undo still finds it.
     if (where[i] == TPlannedState::Done) {
       pairs.push_back({base + plan[i].source, base + plan[i].target});
-    } else if (where[i] == TPlannedState::Parked && TempName(plan[i].target) != plan[i].source) {
-      pairs.push_back({base + plan[i].source, base + TempName(plan[i].target)});
+    } else if (where[i] == TPlannedState::Parked && plan[i].temp != plan[i].source) {
+      pairs.push_back({base + plan[i].source, base + plan[i].temp});
     }
   }
   result.storeStatus = store_.SaveStateToFile(pairs);

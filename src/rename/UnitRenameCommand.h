@@ -27,6 +27,10 @@ struct TPlannedRename {
   int row = 0;
   std::u16string source;       // the caption
   std::u16string target;       // the full relative new name
+  // The temporary name of phase 1 (relative): target + ".TW_TEMPNAME", or,
+  // where that would pass the longest name the disk keeps, a shorter one
+  // ending in ".TW_TEMPNAME" (see PlanRenames).
+  std::u16string temp;
   std::u16string alternative;  // the short-name form; empty on this platform
   TStatus refused;             // set when the new name may not be carried out
 };
@@ -77,6 +81,10 @@ inline constexpr std::u16string_view kIllegalNameCharacters = u"?<>\":|*";
 // Ok when it holds none.
 TStatus CheckNewNameCharacters(std::u16string_view fullRelativeNewName);
 
+// Why the new name may not be carried out because a part of it is longer
+// than kMaxNameBytes (in UTF-8 bytes, as the disk holds it); Ok when none is.
+TStatus CheckNewNameLength(std::u16string_view fullRelativeNewName);
+
 class TRenameCommand {
  public:
   // REQUIRES: every argument outlives the command; `store` was created.
@@ -114,13 +122,18 @@ class TRenameCommand {
 
   // The entries to be renamed, in list order: checked, with a full relative
   // new name that is not empty and differs from the caption (letter case
-  // counts).
+  // counts). An entry whose new name + ".TW_TEMPNAME" is too long for the
+  // disk gets as temporary name the beginning of its new name's last part,
+  // "~", a number and ".TW_TEMPNAME": a name free on disk and used by no
+  // other entry of the plan.
   std::vector<TPlannedRename> PlanRenames() const;
 
   TRenameRunState state;
 
  private:
   std::u16string Base() const;
+  // Gives the entries whose temporary name is too long a shorter one.
+  void ShortenTemporaryNames(std::vector<TPlannedRename>& plan) const;
   // `moved[i]`: plan entry i reached its temporary name in phase 1. Only
   // those go on in phase 2 or come back in the put-back, so an entry that
   // happened to carry a temporary name already is never taken for one.

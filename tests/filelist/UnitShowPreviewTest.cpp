@@ -152,6 +152,41 @@ TEST_F(TShowPreviewTest, NamesLeavingTheFolderAreIllegal) {
   EXPECT_EQ(Preview().IllegalCount, 1);
 }
 
+// A part of a new name longer than the disk keeps is illegal, measured in
+// the bytes the disk holds: UTF-8, and one byte for each byte of a name that
+// is not UTF-8 (U+DC80 and up).
+TEST_F(TShowPreviewTest, NamesLongerThanTheDiskKeepsAreIllegal) {
+  const auto times = [](std::u16string_view unit, size_t n) {
+    std::u16string text;
+    for (size_t i = 0; i < n; ++i) text += unit;
+    return text;
+  };
+  const struct {
+    std::u16string name;
+    bool illegal;
+  } cases[] = {
+      {times(u"n", 255), false},
+      {times(u"n", 256), true},
+      {times(u"\u00e9", 127) + u"a", false},       // 255 bytes in 128 characters
+      {times(u"\u00e9", 128), true},               // 256 bytes
+      {times(u"\U0001F600", 63) + u"abc", false},  // four bytes each
+      {times(u"\U0001F600", 64), true},
+      {times(u"\xDC80", 255), false},  // raw bytes of a name that is not UTF-8
+      {times(u"\xDC80", 256), true},
+      {times(u"n", 256) + u"/short.txt", true},  // a folder part counts too
+      {u"sub/" + times(u"n", 255), false},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(IsIllegalNewName(c.name), c.illegal)
+        << Utf16ToUtf8(c.name).size() << " bytes in " << c.name.size() << " units";
+  }
+  Files({u"a.txt", u"b.txt"});
+  list.SetChecked(Row(u"b.txt"), false);
+  ReplaceName(times(u"n", 252));  // 256 bytes with ".txt"
+  EXPECT_EQ(Preview().IllegalCount, 1);
+  EXPECT_TRUE(Tag(u"a.txt").IsIllegalNewname);
+}
+
 TEST_F(TShowPreviewTest, CaseOnlyChangeCounts) {
   Files({u"a.txt"});
   options.caseOptions.cbOverrideCase = true;

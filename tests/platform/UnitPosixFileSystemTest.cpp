@@ -1,8 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 
+#include <chrono>
+#include <cstring>
 #include <filesystem>
+#include <future>
 
 #include "platform/UnitFileSystem.h"
 #include "platform/UnitText.h"
@@ -73,6 +80,65 @@ TEST_F(TPosixFileSystemTest, ReadsRangesAndNamesThatAreNotUtf8) {
   ASSERT_TRUE(ReadFileRange(*fs, name, 100, 1, bytes).ok());
   EXPECT_EQ(bytes, "");
   EXPECT_FALSE(ReadFileRange(*fs, Path("missing"), 0, 1, bytes).ok());
+}
+
+// Only regular files are opened, and nothing else can hold the reader up: a
+// named pipe without a writer, a device, a socket, a folder and a link to a
+// pipe are refused at once, with the file and the reason.
+TEST_F(TPosixFileSystemTest, OpensOnlyRegularFilesAndNeverWaits) {
+  dir.WriteFile("regular.txt", "content");
+  ASSERT_EQ(::mkfifo(dir.PathOf("pipe.mp3").c_str(), 0644), 0);
+  std::filesystem::create_symlink("pipe.mp3", dir.PathOf("to-pipe.jpg"));
+  std::filesystem::create_directory(dir.PathOf("folder.txt"));
+  const int sock = ::socket(AF_UNIX, SOCK_STREAM, 0);
+  ASSERT_GE(sock, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  const std::string socketPath = dir.PathOf("socket.txt");
+  ASSERT_LT(socketPath.size(), sizeof address.sun_path);
+  std::memcpy(address.sun_path, socketPath.c_str(), socketPath.size());
+  const bool bound =
+      ::bind(sock, static_cast<sockaddr*>(static_cast<void*>(&address)), sizeof address) == 0;
+  const struct {
+    std::u16string path;
+    std::u16string reason;  // empty: readable
+  } cases[] = {
+      {Path("regular.txt"), u""},
+      {Path("pipe.mp3"), u"Only regular files are read; this is a named pipe"},
+      {Path("to-pipe.jpg"), u"Only regular files are read; this is a named pipe"},
+      {u"/dev/null", u"Only regular files are read; this is a character device"},
+      {Path("folder.txt"), u"Is a directory"},
+      {Path("socket.txt"),
+       bound ? u"Only regular files are read; this is a socket" : u"No such file or directory"},
+  };
+  for (const auto& c : cases) {
+    const std::string label = Utf16ToUtf8(c.path);
+    // The guard: a reader that blocks fails the test instead of hanging it.
+    auto opening = std::async(std::launch::async, [&] {
+      std::unique_ptr<TRandomAccessFile> file;
+      TStatus status = fs->OpenForReading(c.path, file);
+      EXPECT_EQ(file != nullptr, status.ok()) << label;
+      return status;
+    });
+    if (opening.wait_for(std::chrono::seconds(10)) != std::future_status::ready) {
+      ADD_FAILURE() << label << ": the open waits";
+      const int writer = ::open(dir.PathOf("pipe.mp3").c_str(), O_WRONLY | O_NONBLOCK);
+      opening.wait();
+      if (writer >= 0) ::close(writer);
+      continue;
+    }
+    const TStatus status = opening.get();
+    EXPECT_EQ(status.ok(), c.reason.empty()) << label;
+    if (!c.reason.empty()) {
+      EXPECT_EQ(status.file(), c.path) << label;
+      EXPECT_EQ(status.reason(), c.reason) << label;
+    }
+  }
+  ::close(sock);
+  std::string bytes;
+  EXPECT_FALSE(fs->ReadWholeFile(Path("pipe.mp3"), bytes).ok());
+  ASSERT_TRUE(ReadFileRange(*fs, Path("regular.txt"), 0, 100, bytes).ok());
+  EXPECT_EQ(bytes, "content") << "reads of a regular file still wait for their bytes";
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <set>
 
+#include "UnitRacingWriter.h"
 #include "platform/UnitFileSystem.h"
 #include "platform/UnitText.h"
 #include "support/UnitFakeFileSystem.h"
@@ -16,9 +17,20 @@ namespace {
 
 namespace fsys = std::filesystem;
 
-// Every case runs with RENAME_NOREPLACE and with the fallback used where a
-// file system refuses the flag.
-class TRenameNoReplaceTest : public ::testing::TestWithParam<bool> {
+// The ways of a move that never replaces, from the best a file system offers
+// to the last resort.
+enum class TWay { Flag, Link, Reservation };
+
+std::unique_ptr<TFileSystem> FileSystemFor(TWay way) {
+  TPosixMoveSupport support;
+  support.renameFlag = way == TWay::Flag;
+  support.hardLinks = way != TWay::Reservation;
+  return NewPosixFileSystem(support);
+}
+
+// Every case runs with RENAME_NOREPLACE and with each fallback used where a
+// file system refuses the flag (and hard links).
+class TRenameNoReplaceTest : public ::testing::TestWithParam<TWay> {
  protected:
   std::u16string Path(const std::string& name) const { return Utf8ToUtf16(dir.PathOf(name)); }
   std::string Content(const std::string& name) const { return ContentAt(dir.PathOf(name)); }
@@ -37,12 +49,16 @@ class TRenameNoReplaceTest : public ::testing::TestWithParam<bool> {
   }
 
   TTempFolder dir;
-  std::unique_ptr<TFileSystem> fs =
-      GetParam() ? NewPosixFileSystem() : NewPosixFileSystemWithoutRenameFlag();
+  std::unique_ptr<TFileSystem> fs = FileSystemFor(GetParam());
 };
 
-INSTANTIATE_TEST_SUITE_P(Posix, TRenameNoReplaceTest, ::testing::Values(true, false),
-                         [](const auto& p) { return p.param ? "Flag" : "Fallback"; });
+INSTANTIATE_TEST_SUITE_P(Posix, TRenameNoReplaceTest,
+                         ::testing::Values(TWay::Flag, TWay::Link, TWay::Reservation),
+                         [](const auto& p) {
+                           return p.param == TWay::Flag   ? "Flag"
+                                  : p.param == TWay::Link ? "Link"
+                                                          : "Reservation";
+                         });
 
 TEST_P(TRenameNoReplaceTest, MovesFilesAndFoldersToFreeNames) {
   dir.WriteFile("a.txt", "A");
@@ -137,6 +153,79 @@ TEST_P(TRenameNoReplaceTest, RefusesAFolderIntoItself) {
   fsys::create_directory(dir.PathOf("f"));
   EXPECT_FALSE(Rename("f", "f/inner").ok());
   EXPECT_TRUE(fsys::is_directory(dir.PathOf("f")));
+  EXPECT_TRUE(fsys::is_empty(dir.PathOf("f"))) << "a failed move leaves no reservation";
+}
+
+// Another program creates the target names while the moves run.
+TEST_P(TRenameNoReplaceTest, AWriterCreatingTheTargetsMeanwhileLosesNothing) {
+  ExpectRacingWriterLosesNothing(*fs, dir.Path(), 1000);
+}
+
+// Names relative to a listed folder never lead out of it: a folder part that
+// is a symbolic link (even one pointing inside), or not a folder, fails, and
+// nothing moves or appears anywhere.
+TEST_P(TRenameNoReplaceTest, MovesBeneathAFolderNeverFollowALink) {
+  TTempFolder outside;
+  dir.WriteFile("base/victim.txt", "V");
+  dir.WriteFile("base/plain.txt", "P");
+  dir.WriteFile("base/sub/inner.txt", "I");
+  fsys::create_symlink(outside.Path(), dir.PathOf("base/out"));
+  fsys::create_symlink("sub", dir.PathOf("base/in"));
+  fsys::create_symlink("nowhere", dir.PathOf("base/dangling"));
+  const std::u16string base = Path("base");
+  const auto snapshot = [&] {
+    std::set<std::string> all;
+    for (const std::string& root : {dir.PathOf("base"), outside.Path()}) {
+      for (const auto& e : fsys::recursive_directory_iterator(root)) all.insert(e.path());
+    }
+    return all;
+  };
+  const auto before = snapshot();
+  const struct {
+    std::u16string from;
+    std::u16string to;
+    int code;
+    std::u16string named;  // the name the status names, below base
+    std::u16string reason;
+  } refused[] = {
+      {u"victim.txt", u"out/victim.txt", ELOOP, u"out/victim.txt",
+       u"out is a symbolic link; no name is moved through one"},
+      {u"victim.txt", u"in/victim.txt", ELOOP, u"in/victim.txt", {}},
+      {u"victim.txt", u"dangling/victim.txt", ELOOP, u"dangling/victim.txt", {}},
+      {u"victim.txt", u"sub/in/victim.txt", ENOENT, u"sub/in/victim.txt", {}},
+      {u"victim.txt", u"plain.txt/victim.txt", ENOTDIR, u"plain.txt/victim.txt",
+       u"plain.txt is not a folder"},
+      {u"in/inner.txt", u"stolen.txt", ELOOP, u"in/inner.txt", {}},
+      {u"victim.txt", u"../victim.txt", EINVAL, u"../victim.txt", {}},
+      {u"victim.txt", u"/tmp/victim.txt", EINVAL, u"/tmp/victim.txt", {}},
+      {u"victim.txt", u"sub//victim.txt", EINVAL, u"sub//victim.txt", {}},
+      {u"victim.txt", std::u16string(u"a\0b", 3), EINVAL, std::u16string(u"a\0b", 3), {}},
+      {u"victim.txt", u"plain.txt", EEXIST, u"plain.txt", u"File exists"},
+  };
+  for (const auto& c : refused) {
+    const std::string label = Utf16ToUtf8(c.from + u" -> " + c.to);
+    const TStatus status = fs->RenameNoReplaceBeneath(base, c.from, c.to);
+    EXPECT_EQ(status.code(), c.code) << label << ": " << Utf16ToUtf8(status.Message());
+    EXPECT_EQ(status.file(), base + u"/" + c.named) << label;
+    if (!c.reason.empty()) {
+      EXPECT_EQ(status.reason(), c.reason) << label;
+    }
+    EXPECT_EQ(snapshot(), before) << label;
+  }
+  for (const std::u16string folder : {u"out/new", u"in/new", u"plain.txt/new", u"../new"}) {
+    EXPECT_FALSE(fs->CreateFolderPathBeneath(base, folder).ok()) << Utf16ToUtf8(folder);
+    EXPECT_EQ(snapshot(), before) << Utf16ToUtf8(folder);
+  }
+  // Real folders below the base, made or present, and a link moved as itself.
+  ASSERT_TRUE(fs->CreateFolderPathBeneath(base, u"sub/new/deeper").ok());
+  ASSERT_TRUE(fs->CreateFolderPathBeneath(base, u"sub/new").ok()) << "an existing folder is fine";
+  ASSERT_TRUE(fs->RenameNoReplaceBeneath(base, u"victim.txt", u"sub/new/deeper/v.txt").ok());
+  EXPECT_EQ(Content("base/sub/new/deeper/v.txt"), "V");
+  ASSERT_TRUE(fs->RenameNoReplaceBeneath(base, u"out", u"sub/out-link").ok());
+  EXPECT_TRUE(fsys::is_symlink(dir.PathOf("base/sub/out-link")));
+  ASSERT_TRUE(fs->RenameNoReplaceBeneath(base + u"/", u"sub/inner.txt", u"Inner.txt").ok());
+  EXPECT_EQ(Content("base/Inner.txt"), "I");
+  EXPECT_TRUE(fsys::is_empty(outside.Path()));
 }
 
 TEST(TFakeFileSystemRenameTest, MovesFoldersWithEverythingBelowAndNothingElse) {

@@ -57,8 +57,21 @@ class TFaultyFileSystem : public TFileSystem {
     return target_.ListFolder(path, visit);
   }
   TStatus RenameNoReplace(const std::u16string& from, const std::u16string& to) override;
+  // Counted, failed and recorded (under the full names) as RenameNoReplace,
+  // and otherwise handed on as they are, so the wrapped system's own checks
+  // of the names below `base` apply.
+  TStatus RenameNoReplaceBeneath(const std::u16string& base, const std::u16string& fromRelative,
+                                 const std::u16string& toRelative) override;
+  TStatus CreateFolderPathBeneath(const std::u16string& base,
+                                  const std::u16string& relative) override {
+    return target_.CreateFolderPathBeneath(base, relative);
+  }
 
  private:
+  // Records one rename call from `from` to `to`; `move` runs it unless a
+  // failure is injected.
+  template <typename TMove>
+  TStatus Record(const std::u16string& from, const std::u16string& to, const TMove& move);
   // True (and one failure used) when the next write is to fail.
   bool WriteFails();
 
