@@ -154,8 +154,8 @@ TEST_F(TKillRecoverTest, EveryKilledRenameAndUndoIsRecoveredWhole) {
   const std::vector<std::string> modes = {"-xi", "-xu", "-ri"};
   std::vector<std::chrono::microseconds> runTime;
   for (const std::string& mode : modes) runTime.push_back(Duration({TALLOWICK_EXE, mode, "map.twscr", folder}));
-  // Until 180 rename runs died mid-way (a run may end before its kill comes).
-  for (int trial = 0; killed < 180 && trial < 400; ++trial) {
+  // Until 200 rename runs died mid-way (a run may end before its kill comes).
+  for (int trial = 0; killed < 200 && trial < 600; ++trial) {
     const size_t m = static_cast<size_t>(trial) % modes.size();
     std::uniform_int_distribution<long> at(0, runTime[m].count() * 9 / 10);
     KillAndRecover({TALLOWICK_EXE, modes[m], "map.twscr", folder}, std::chrono::microseconds(at(random)),
