@@ -6,7 +6,7 @@
 
 class TFileSystem;
 
-// Moves `moves` files "src<i>" to "dst<i>" inside `folder` through
+// Moves `moves` empty files "src<i>" to "dst<i>" inside `folder` through
 // `fs.RenameNoReplace` while another thread creates each "dst<i>" (with
 // O_EXCL, as a careful program does) the moment its move is due. Whoever
 // comes first keeps the name: a file the writer made and a move then

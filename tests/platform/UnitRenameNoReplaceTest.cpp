@@ -158,7 +158,7 @@ TEST_P(TRenameNoReplaceTest, RefusesAFolderIntoItself) {
 
 // Another program creates the target names while the moves run.
 TEST_P(TRenameNoReplaceTest, AWriterCreatingTheTargetsMeanwhileLosesNothing) {
-  ExpectRacingWriterLosesNothing(*fs, dir.Path(), 1000);
+  ExpectRacingWriterLosesNothing(*fs, dir.Path(), 2000);
 }
 
 // Names relative to a listed folder never lead out of it: a folder part that
