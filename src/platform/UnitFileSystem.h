@@ -96,6 +96,11 @@ class TFileSystem {
   // change of letter case alone is a rename, also where the file system
   // ignores case. The folder of `to` must exist.
   virtual TStatus RenameNoReplace(const std::u16string& from, const std::u16string& to) = 0;
+  // Removes the folder `path` when it is empty; a folder that holds anything
+  // stays, with the system's reason (ENOTEMPTY).
+  virtual TStatus RemoveEmptyFolder(const std::u16string& path) {
+    return TStatus::Error(38 /* ENOSYS */, path, u"Folders cannot be removed here");
+  }
   // The identity of the entry `path` itself (a symbolic link is not
   // followed). A file system that cannot tell gives an unknown identity.
   virtual TStatus GetEntryIdentity(const std::u16string& path, TEntryIdentity& id) {
