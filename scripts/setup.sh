@@ -5,7 +5,7 @@ set -eu
 # RENAME_NOREPLACE or hard links (skipped where they cannot mount one).
 packages="cmake ninja-build g++ pkg-config libpcre2-dev libicu-dev libpugixml-dev
   libgtest-dev libgmock-dev libbenchmark-dev python3 qt6-base-dev clang libclang-rt-dev
-  exfat-fuse exfatprogs"
+  exfat-fuse exfatprogs dosfstools e2fsprogs"
 missing=""
 for p in $packages; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"

@@ -244,6 +244,13 @@ void TCommandLine::RunBatch(bool recursive, TCommandLineOutcome& outcome) {
   }
   outcome.rename = rename_.btnRenameClick(s_.progress);
   ReportBatch(outcome);
+  if (outcome.rename.journalKept) {
+    s_.messages.ConsoleError(
+        u"tallowick: entries of this run are left under temporary names and "
+        u"nothing could be kept for undo; tallowick --recover (or the next "
+        u"start) puts every entry of the run back under its old name.");
+    if (outcome.exitCode == 0) outcome.exitCode = 1;
+  }
 }
 
 int TCommandLine::InterruptedExitCode() {

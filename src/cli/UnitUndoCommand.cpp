@@ -1,5 +1,8 @@
 #include "cli/UnitUndoCommand.h"
 
+#include <set>
+#include <utility>
+
 #include "cli/UnitConsoleUndoErrors.h"
 #include "cli/UnitStartupMessages.h"
 #include "platform/UnitFileSystem.h"
@@ -28,21 +31,46 @@ void ReportNotBack(const TUndoResult& result, int entries, TStartupMessages& mes
   }
 }
 
-// Each entry goes home to its old name; until then it is under its new name
-// or parked beside its old name.
+// A move whose entry the reversal found nowhere, kept as a line that is
+// reported and never moved again: whatever holds its new name later may be
+// another entry (one of a swap, back under its old name).
+TUndoStateLine NotFoundLine(const TRenamePair& pair) {
+  return {0, u"not found when undone: \"" + pair.oldName + u"\" \"" + pair.newName + u"\""};
+}
+
+// The journal of an undo: where each entry found on disk will be when the
+// reversal is through (its old name, or where it is now when its old name is
+// held by an entry outside the batch and not by a folder the batch made,
+// which goes before entries return), so that a reversal cut short is carried
+// to its end by --recover or the next start. `remaining` receives the moves
+// the reversal will leave in the store, `notFound` the lines of those it will
+// find nowhere.
 TJournal UndoJournal(TFileSystem& fs, const std::vector<TRenamePair>& pairs,
-                     const std::u16string& stateFile, const std::u16string& tag) {
+                     const std::vector<std::u16string>& folders,
+                     std::vector<TRenamePair>& remaining, std::vector<TUndoStateLine>& notFound) {
+  const std::set<std::u16string> made(folders.begin(), folders.end());
   TJournal journal;
   journal.kind = u"undo";
-  journal.stateFile = stateFile;
-  journal.entries.reserve(pairs.size());
+  std::set<std::pair<uint64_t, uint64_t>> found;
+  std::vector<TEntryIdentity> ids;
   for (const TRenamePair& pair : pairs) {
-    TJournalEntry entry{pair.oldName, {pair.newName, pair.oldName + tag + u"2"}, {}};
-    for (const std::u16string& name : {pair.newName, entry.places[1], pair.oldName}) {
-      entry.id = IdentityOf(fs, name);
-      if (entry.id.Known()) break;
+    ids.push_back(pair.oldName == pair.newName ? TEntryIdentity() : IdentityOf(fs, pair.newName));
+    if (ids.back().Known()) found.insert({ids.back().device, ids.back().inode});
+  }
+  for (size_t i = 0; i < pairs.size(); ++i) {
+    const TRenamePair& pair = pairs[i];
+    if (pair.oldName == pair.newName) continue;
+    if (!ids[i].Known()) {
+      notFound.push_back(NotFoundLine(pair));  // nothing moves it
+      continue;
     }
-    journal.entries.push_back(std::move(entry));
+    const TEntryIdentity holder = IdentityOf(fs, pair.oldName);
+    const bool blocked = holder.Known() && found.count({holder.device, holder.inode}) == 0 &&
+                         made.count(pair.oldName) == 0;
+    if (blocked) remaining.push_back(pair);
+    journal.entries.push_back({blocked ? pair.newName : pair.oldName,
+                               {pair.newName, UndoParkingName(pair.oldName, kTempNameSuffix)},
+                               ids[i]});
   }
   return journal;
 }
@@ -58,40 +86,87 @@ int RunUndoCommand(TFileSystem& fs, const std::u16string& appFolder, TStartupMes
   }
   const int index = count - 1;
   const std::u16string file = store.StateFileName(index);
-  std::string bytes;
-  const TStatus read = fs.ReadWholeFile(file, bytes);
+  TStoredBatch batch;
+  const TStatus read = store.ReadState(index, batch);
   if (!read.ok()) {
     messages.ConsoleError(u"tallowick: " + read.Message());
     return 1;
   }
-  TUndoState state = ReadUndoState(bytes);
+  TUndoState& state = batch.state;
+  if (!batch.extraProblem.empty()) {
+    messages.ConsoleError(u"tallowick: " + batch.extraProblem +
+                          u", so no move of the batch can be checked and none is undone; "
+                          u"remove that file to undo the moves as they stand in " +
+                          file);
+  }
   for (const TUndoStateLine& line : state.unreadable) {
     messages.ConsoleError(u"tallowick: " + file + u" line " + IntToStr(line.number) +
                           u" cannot be read and is skipped: " + line.text);
   }
-  TfrmUndo undo(fs, appFolder);
-  // The reversal is a run of its own: a journal lets a kill half-way be
-  // recovered by finishing the undo.
-  TRenameJournal journal(fs, store.Folder() + u"/");
-  const TStatus journaled = journal.Write(UndoJournal(fs, state.pairs, file, undo.TempTag()));
-  if (!journaled.ok()) {
-    messages.ConsoleError(u"tallowick: the journal of the undo cannot be written, so nothing was "
-                          u"moved: " + journaled.Message());
-    return 1;
+  if (batch.extraProblem.empty()) {
+    for (const TUndoStateLine& line : state.unchecked) {
+      messages.ConsoleError(u"tallowick: " + file + u" line " + IntToStr(line.number) +
+                            u" was changed or added after it was stored and is skipped: " +
+                            line.text);
+    }
   }
+  if (!state.missing.empty()) {
+    messages.ConsoleError(u"tallowick: " + IntToStr(static_cast<int>(state.missing.size())) +
+                          u" of the moves stored in " + file +
+                          u" are missing from it (cut short or changed); they cannot be undone");
+  }
+  TfrmUndo undo(fs, appFolder);
   for (TRenamePair& pair : state.pairs) {
     undo.AddStoredUndo(std::move(pair.oldName), std::move(pair.newName));
+  }
+  for (const std::u16string& folder : batch.folders) undo.AddCreatedFolder(folder);
+  // Before the first move: the journal, and the store as the reversal will
+  // leave it, so that recovery and the store agree wherever it is cut short.
+  // (With nothing left, recovery removes the state file itself.)
+  const std::vector<TUndoStateLine> skipped = batch.KeptLines();
+  std::vector<TRenamePair> expected;
+  std::vector<TUndoStateLine> expectedLines = skipped;
+  TJournal plan = UndoJournal(fs, undo.Pairs(), batch.folders, expected, expectedLines);
+  plan.folders = batch.folders;
+  TRenameJournal journal(fs, store.Folder() + u"/");
+  const bool journaled = !plan.entries.empty();
+  if (journaled) {
+    const bool emptied = expected.empty() && expectedLines.empty() && state.missing.empty();
+    if (emptied) plan.stateFile = file;
+    TStatus ready = journal.Write(plan);
+    if (ready.ok() && !emptied) {
+      ready = store.Rewrite(index, expected, expectedLines, batch.folders, state.missing);
+      if (!ready.ok()) (void)journal.Remove();
+    }
+    if (!ready.ok()) {
+      messages.ConsoleError(
+          u"tallowick: the undo cannot be made safe against a crash, so "
+          u"nothing was undone: " +
+          ready.Message());
+      return 1;
+    }
   }
   TConsoleUndoErrors errors(messages);
   const TUndoResult result = undo.UndoNow(u"", errors);
   const int entries =
       result.reversed + result.alreadyBack + static_cast<int>(result.notBack.size());
   // The store keeps only what is still to be undone, so that undoing again
-  // never moves an entry that is back already; lines it could not read stay
-  // too, for whoever looks into the file.
-  const TStatus kept = store.KeepOnly(index, result.remaining, state.unreadable);
-  (void)journal.Remove();
-  const bool complete = result.AllBack() && state.unreadable.empty();
+  // never moves an entry that is back already; lines it could not read or
+  // check stay too, for whoever looks into the file, and so do the entries
+  // found nowhere, as lines that are never moved.
+  std::vector<TRenamePair> stillToUndo;
+  std::vector<TUndoStateLine> keptLines = skipped;
+  for (size_t i = 0; i < result.remaining.size(); ++i) {
+    if (result.notBack[i].newName.empty()) {
+      keptLines.push_back(NotFoundLine(result.remaining[i]));
+    } else {
+      stillToUndo.push_back(result.remaining[i]);
+    }
+  }
+  const TStatus kept =
+      store.KeepOnly(index, stillToUndo, keptLines, result.foldersLeft, state.missing);
+  if (journaled) (void)journal.Remove();
+  const bool complete = result.AllBack() && skipped.empty() && state.missing.empty();
   if (complete) {
     messages.ConsoleLine(u"Full undo executed: " + IntToStr(entries) +
                          u" entries back under their old names.");
@@ -100,12 +175,15 @@ int RunUndoCommand(TFileSystem& fs, const std::u16string& appFolder, TStartupMes
     ReportNotBack(result, entries, messages);
     if (kept.ok()) messages.ConsoleError(u"They stay in " + file + u" for another --undo.");
   }
-  if (!state.unreadable.empty()) {
-    const size_t lines = state.unreadable.size();
-    messages.ConsoleError(u"Undo incomplete: " + IntToStr(static_cast<int>(lines)) +
-                          (lines == 1 ? u" line of " : u" lines of ") + file +
-                          (lines == 1 ? u" cannot be read; it stays there."
-                                      : u" cannot be read; they stay there."));
+  if (!skipped.empty()) {
+    const size_t lines = skipped.size();
+    messages.ConsoleError(
+        u"Undo incomplete: " + IntToStr(static_cast<int>(lines)) +
+        (lines == 1 ? u" line of " : u" lines of ") + file +
+        (!state.unchecked.empty()
+             ? (lines == 1 ? u" was skipped; it stays there." : u" were skipped; they stay there.")
+             : (lines == 1 ? u" cannot be read; it stays there."
+                           : u" cannot be read; they stay there.")));
   }
   if (!kept.ok()) {
     messages.ConsoleError(u"tallowick: the undo store could not be brought up to date, " +

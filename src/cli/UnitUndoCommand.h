@@ -15,5 +15,8 @@ class TStartupMessages;
 // such entry is named on standard error with its current name (or as not
 // found), and the batch's file is rewritten to hold just those entries. A line
 // of the file that is not a move is reported with its number, moves nothing,
-// stays in the file and makes the undo incomplete.
+// stays in the file and makes the undo incomplete; so does a move that the
+// batch's extra file does not vouch for (changed since it was stored), and
+// every move when the extra file itself is damaged. The folders the batch
+// made are removed once they are empty again.
 int RunUndoCommand(TFileSystem& fs, const std::u16string& appFolder, TStartupMessages& messages);

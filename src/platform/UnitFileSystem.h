@@ -127,6 +127,11 @@ class TFileSystem {
   // base + `relative`.
   virtual TStatus CreateFolderPathBeneath(const std::u16string& base,
                                           const std::u16string& relative);
+  // Removes the folder `path` when it is empty; a folder that holds anything
+  // stays, with the system's reason (ENOTEMPTY).
+  virtual TStatus RemoveEmptyFolder(const std::u16string& path) {
+    return TStatus::Error(38 /* ENOSYS */, path, u"Folders cannot be removed here");
+  }
   // The identity of the entry `path` itself (a symbolic link is not
   // followed). A file system that cannot tell gives an unknown identity.
   virtual TStatus GetEntryIdentity(const std::u16string& path, TEntryIdentity& id) {

@@ -528,7 +528,9 @@ class TPosixFileSystem : public TFileSystem {
     struct stat old {};
     const mode_t mode = ::stat(target.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
     int err = WriteAll(fd, bytes);
-    if (err == 0 && ::fchmod(fd, mode) != 0) err = errno;
+    // A file system that keeps no modes (vfat) refuses most of them: the
+    // content matters, the mode is kept where it can be.
+    if (err == 0 && ::fchmod(fd, mode) != 0 && errno != EPERM && errno != EOPNOTSUPP) err = errno;
     if (err == 0 && ::fsync(fd) != 0) err = errno;
     if (::close(fd) != 0 && err == 0) err = errno;
     if (err == 0 && ::rename(temp.c_str(), target.c_str()) != 0) err = errno;
@@ -551,6 +553,11 @@ class TPosixFileSystem : public TFileSystem {
 
   TStatus DeleteFile(const std::u16string& path) override {
     if (::unlink(Utf16ToUtf8(path).c_str()) != 0 && errno != ENOENT) return ErrnoStatus(errno, path);
+    return TStatus::Ok();
+  }
+
+  TStatus RemoveEmptyFolder(const std::u16string& path) override {
+    if (::rmdir(Utf16ToUtf8(path).c_str()) != 0) return ErrnoStatus(errno, path);
     return TStatus::Ok();
   }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
+#include <unordered_map>
 #include <unordered_set>
 
 #include "model/UnitRenameRecord.h"
@@ -127,6 +128,23 @@ std::vector<TPlannedRename> TRenameCommand::PlanRenames() const {
     entry.alternative = data.altname;
     plan.push_back(std::move(entry));
   }
+  // A new name inside a folder that the run renames would go wherever that
+  // folder goes, and leave its entry under no name the run knows of. (Letter
+  // case aside, as a file system that ignores it would take it.)
+  std::unordered_set<std::u16string> sources;
+  for (const TPlannedRename& entry : plan) sources.insert(AsciiLowerCase(entry.source));
+  for (TPlannedRename& entry : plan) {
+    if (!entry.refused.ok()) continue;
+    const std::u16string target = AsciiLowerCase(entry.target);
+    for (size_t slash = target.find(u'/'); slash != std::u16string::npos;
+         slash = target.find(u'/', slash + 1)) {
+      if (sources.count(target.substr(0, slash)) == 0) continue;
+      entry.refused = TStatus::Error(EINVAL, entry.target,
+                                     u"The new name lies in " + entry.target.substr(0, slash) +
+                                         u", which this run renames too");
+      break;
+    }
+  }
   ShortenTemporaryNames(plan);
   return plan;
 }
@@ -175,7 +193,7 @@ TStatus TRenameCommand::TryMove(const std::u16string& source, const std::u16stri
   while (true) {
     const size_t slash = target.rfind(u'/');
     if (slash != std::u16string::npos) {
-      (void)workspace_.Files().CreateFolderPathBeneath(base, target.substr(0, slash));
+      (void)undo_.CreateFolderPathBeneath(base, target.substr(0, slash));
     }
     // Beneath: a folder part that is a symbolic link never takes the entry
     // out of the listed folder.
@@ -304,9 +322,67 @@ void TRenameCommand::RunPhase1(const std::vector<TPlannedRename>& plan, TProgres
   }
 }
 
+void TRenameCommand::ReturnBlocked(const std::vector<TPlannedRename>& plan,
+                                   std::vector<TPlannedState>& where) {
+  const std::u16string base = Base();
+  // Parked entries by new name, letter case aside: on a file system that
+  // ignores case an old name also takes the new name in another case.
+  std::unordered_multimap<std::u16string, size_t> byTarget;
+  // A new name that is another parked entry's temporary name is freed in
+  // phase 2 when that entry moves on: left to phase 2.
+  std::unordered_set<std::u16string> temporary;
+  std::vector<size_t> work;
+  for (size_t i = plan.size(); i-- > 0;) {
+    if (where[i] != TPlannedState::Parked) continue;
+    byTarget.emplace(AsciiLowerCase(plan[i].target), i);
+    temporary.insert(AsciiLowerCase(plan[i].temp));
+    work.push_back(i);
+  }
+  while (!work.empty() && !state.StopRenaming) {
+    const size_t i = work.back();
+    work.pop_back();
+    const TPlannedRename& entry = plan[i];
+    if (where[i] != TPlannedState::Parked || temporary.count(AsciiLowerCase(entry.target)) != 0 ||
+        !workspace_.Files().Exists(base + entry.target)) {
+      continue;
+    }
+    state.ErrorSrcFile = entry.source;
+    state.ErrorTargetFile = entry.target;
+    Failed(entry.source, entry.target,
+           Explain(plan, i, TStatus::Error(EEXIST, base + entry.target, u"File exists")));
+    if (state.StopRenaming) break;  // the whole run is reversed
+    Unpark(entry, where[i]);
+    if (where[i] == TPlannedState::Parked) {
+      // Its old name is a folder made for parked entries whose new names lie
+      // in it: they give way, so that it is not left under its temporary name.
+      const std::u16string inside = AsciiLowerCase(entry.source) + u"/";
+      for (size_t j = 0; j < plan.size() && !state.StopRenaming; ++j) {
+        if (where[j] != TPlannedState::Parked ||
+            !AsciiLowerCase(plan[j].target).starts_with(inside)) {
+          continue;
+        }
+        Failed(plan[j].source, plan[j].target,
+               TStatus::Error(EBUSY, plan[j].target,
+                              u"its folder " + entry.source +
+                                  u" is the old name of an entry that cannot be renamed"));
+        Unpark(plan[j], where[j]);
+        if (where[j] != TPlannedState::Waiting) continue;
+        const auto [first, last] = byTarget.equal_range(AsciiLowerCase(plan[j].source));
+        for (auto other = first; other != last; ++other) work.push_back(other->second);
+      }
+      if (state.StopRenaming) break;
+      Unpark(entry, where[i]);
+    }
+    if (where[i] != TPlannedState::Waiting) continue;
+    const auto [first, last] = byTarget.equal_range(AsciiLowerCase(entry.source));
+    for (auto other = first; other != last; ++other) work.push_back(other->second);
+  }
+}
+
 void TRenameCommand::RunPhase2(const std::vector<TPlannedRename>& plan,
                                std::vector<TPlannedState>& where, TProgress& progress,
                                TRenameResult& result) {
+  ReturnBlocked(plan, where);
   for (size_t i = 0; i < plan.size(); ++i) {
     if (state.StopRenaming) break;
     if (!state.BatchIgnore && Interrupted(progress, result)) {
@@ -339,7 +415,13 @@ void TRenameCommand::Unpark(const TPlannedRename& entry, TPlannedState& where) {
   const std::u16string base = Base();
   TFileSystem& fs = workspace_.Files();
   if (!fs.Exists(base + temp)) return;
-  if (fs.RenameNoReplaceBeneath(base, temp, entry.source).ok()) {
+  TStatus moved = fs.RenameNoReplaceBeneath(base, temp, entry.source);
+  if (!moved.ok()) {
+    // A folder made for another entry that did not stay in it may stand there.
+    undo_.RemoveEmptyCreatedFolders();
+    moved = fs.RenameNoReplaceBeneath(base, temp, entry.source);
+  }
+  if (moved.ok()) {
     undo_.AddUndo(base + temp, base + entry.source);
     where = TPlannedState::Waiting;
   } else {
@@ -351,6 +433,7 @@ void TRenameCommand::Unpark(const TPlannedRename& entry, TPlannedState& where) {
 void TRenameCommand::PutBack(const std::vector<TPlannedRename>& plan,
                              std::vector<TPlannedState>& where) {
   state.StopRenaming = false;
+  undo_.RemoveEmptyCreatedFolders();  // one may stand where an entry returns
   const std::u16string base = Base();
   for (size_t i = 0; i < plan.size(); ++i) {
     if (where[i] != TPlannedState::Parked) continue;
@@ -371,9 +454,34 @@ TJournal TRenameCommand::JournalOf(const std::vector<TPlannedRename>& plan) cons
   journal.entries.reserve(plan.size());
   const std::u16string base = Base();
   for (const TPlannedRename& entry : plan) {
+    // The last name: where a reversal inside the run parks the entry.
     journal.entries.push_back({base + entry.source,
-                               {base + entry.temp, base + entry.target},
+                               {base + entry.temp, base + entry.target,
+                                UndoParkingName(base + entry.source, kTempNameSuffix)},
                                IdentityOf(workspace_.Files(), base + entry.source)});
+  }
+  // Every folder of a new name that the run may make: one that is no folder
+  // yet (missing, or a file the run may move away), or one that an entry of
+  // the run is, or lies in, which moves away and leaves the name free.
+  std::unordered_set<std::u16string> sources;
+  for (const TPlannedRename& entry : plan) sources.insert(base + entry.source);
+  std::unordered_set<std::u16string> seen;
+  for (const TPlannedRename& entry : plan) {
+    std::vector<std::u16string> chain;  // the folders of the new name, innermost first
+    for (size_t slash = entry.target.rfind(u'/'); slash != std::u16string::npos && slash > 0;
+         slash = entry.target.rfind(u'/', slash - 1)) {
+      chain.push_back(base + entry.target.substr(0, slash));
+    }
+    size_t moving = 0;  // chain[i] for i < moving is, or lies in, an entry of the run
+    for (size_t i = 0; i < chain.size(); ++i) {
+      if (sources.count(chain[i]) != 0) moving = i + 1;
+    }
+    std::vector<std::u16string> made;
+    for (size_t i = 0; i < chain.size(); ++i) {
+      if (i >= moving && workspace_.Files().DirectoryExists(chain[i])) break;
+      if (seen.insert(chain[i]).second) made.push_back(chain[i]);
+    }
+    journal.folders.insert(journal.folders.end(), made.rbegin(), made.rend());
   }
   return journal;
 }
@@ -391,7 +499,7 @@ void TRenameCommand::StoreBatch(const std::vector<TPlannedRename>& plan,
       pairs.push_back({base + plan[i].source, base + plan[i].temp});
     }
   }
-  result.storeStatus = store_.SaveStateToFile(pairs);
+  result.storeStatus = store_.SaveStateToFile(pairs, undo_.CreatedFolders());
   if (store_.HasState()) result.undoEnabled = true;
 }
 
@@ -456,11 +564,21 @@ TRenameResult TRenameCommand::btnRenameClick(TProgress& progress,
     state.UseRecursiveOnce = true;
   }
   state.CurrentFileListIsRecursive = false;
+  // A folder made for an entry that did not stay in it goes again.
+  undo_.RemoveEmptyCreatedFolders();
   // What was renamed stays undoable, also when some entries failed; a
   // stopped run was reversed and leaves nothing to store.
   if (!result.stopped) StoreBatch(plan, where, result);
   // The run has ended and what it did is stored: nothing is left to recover.
-  if (!plan.empty()) (void)journal.Remove();
+  // Unless nothing is stored and entries are left where only the journal
+  // finds them (under temporary names, or not back after a reversal): then
+  // it stays, and recovery puts every entry of the run back.
+  bool leftOver = !notBack_.empty() || !undoFailures_.empty();
+  for (size_t i = 0; i < plan.size() && !leftOver; ++i) {
+    leftOver = where[i] == TPlannedState::Parked && plan[i].temp != plan[i].source;
+  }
+  result.journalKept = leftOver && (result.stopped || !result.storeStatus.ok());
+  if (!plan.empty() && !result.journalKept) (void)journal.Remove();
   // A batch run ends the program: nobody would see the list again.
   if (!batch) RefreshAndRecheck(progress);
   result.plan = std::move(plan);

@@ -60,6 +60,7 @@ struct TRenameResult {
   bool undoEnabled = false;  // the Undo command may be offered
   TStatus storeStatus;       // writing the batch to the undo store
   TStatus journalStatus;     // writing the journal; when it failed nothing was moved
+  bool journalKept = false;  // entries are left that only the journal finds: it stays for recovery
   std::vector<TRenameFailure> failures;   // every failed move, in order
   std::vector<TRenamePair> undoFailures;  // moves back that "Stop and Undo" could not make
   // After a reversal: every entry not back under its old name (old name, and
@@ -143,6 +144,12 @@ class TRenameCommand {
                  TProgress& progress, TRenameResult& result);
   // Moves a parked entry whose second move failed back to its old name.
   void Unpark(const TPlannedRename& entry, TPlannedState& where);
+  // Before the first second move, while every parked entry's old name is
+  // still free: a parked entry whose new name is taken could only fail in
+  // phase 2, when another entry may have taken its old name and left it
+  // under its temporary name; it fails and goes back now, and so, in turn,
+  // does every parked entry whose new name that old name is.
+  void ReturnBlocked(const std::vector<TPlannedRename>& plan, std::vector<TPlannedState>& where);
   void PutBack(const std::vector<TPlannedRename>& plan, std::vector<TPlannedState>& where);
   // True once the progress asks to stop; records it in `result`.
   bool Interrupted(TProgress& progress, TRenameResult& result) const;

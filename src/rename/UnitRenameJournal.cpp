@@ -4,6 +4,7 @@
 #include <set>
 
 #include "platform/UnitText.h"
+#include "rename/UnitUndo.h"
 #include "rename/UnitUndoRename.h"
 
 namespace {
@@ -80,10 +81,12 @@ std::u16string Locate(TFileSystem& fs, const TJournalEntry& entry) {
   return {};
 }
 
-// A name beside `home` that nothing holds.
+// A name beside `home` that nothing holds, short enough for any home.
 std::u16string FreeParkingName(TFileSystem& fs, const std::u16string& home) {
-  std::u16string name = home + std::u16string(kParkSuffix);
-  for (int n = 2; fs.Exists(name); ++n) name = home + std::u16string(kParkSuffix) + IntToStr(n);
+  std::u16string name = WithSuffixFitting(home, kParkSuffix);
+  for (int n = 2; fs.Exists(name); ++n) {
+    name = WithSuffixFitting(home, std::u16string(kParkSuffix) + IntToStr(n));
+  }
   return name;
 }
 
@@ -111,6 +114,7 @@ std::string EncodeJournal(const TJournal& journal) {
     for (const std::u16string& place : entry.places) out += "\t" + Escaped(place);
     out += "\n";
   }
+  for (const std::u16string& folder : journal.folders) out += "folder\t" + Escaped(folder) + "\n";
   out += "end\n";
   return out;
 }
@@ -145,6 +149,9 @@ bool DecodeJournal(const std::string& bytes, TJournal& journal, std::u16string& 
         good = Unescaped(fields[i], entry.places.back());
       }
       journal.entries.push_back(std::move(entry));
+    } else if (fields[0] == "folder" && fields.size() == 2) {
+      journal.folders.emplace_back();
+      good = Unescaped(fields[1], journal.folders.back());
     } else if (fields[0] == "end" && fields.size() == 1) {
       ended = true;
     } else {
@@ -193,6 +200,11 @@ TRecoveryReport RecoverJournal(TFileSystem& fs, const TJournal& journal) {
       problem(entry.entry->home + u": cannot move " + entry.found + u": " + status.reason());
       entry.parked.clear();
     }
+  }
+  // Folders the run made, empty now that every entry is parked, may stand
+  // where an entry returns; innermost first.
+  for (auto folder = journal.folders.rbegin(); folder != journal.folders.rend(); ++folder) {
+    (void)fs.RemoveEmptyFolder(*folder);
   }
   for (const TParked& entry : misplaced) {
     if (entry.parked.empty()) continue;

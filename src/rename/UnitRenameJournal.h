@@ -26,11 +26,16 @@ struct TJournal {
   std::u16string kind;       // "rename" or "undo"
   std::u16string stateFile;  // the undo state file the run writes or consumes; may be empty
   std::vector<TJournalEntry> entries;
+  // Folders that did not exist when the run began and that it may make,
+  // outermost first: recovery removes those that are empty before it puts
+  // the entries back, since one may stand where an entry returns.
+  std::vector<std::u16string> folders;
 };
 
 // Text lines, UTF-8 with every name's bytes kept: a header, "kind", "state",
-// then one "entry" line per entry with its fields separated by TAB; TAB, LF,
-// CR and backslash inside names are escaped.
+// then one "entry" line per entry with its fields separated by TAB, then one
+// "folder" line per folder; TAB, LF, CR and backslash inside names are
+// escaped.
 std::string EncodeJournal(const TJournal& journal);
 // False, with the reason, when `bytes` is not a whole journal (a journal is
 // written whole, so a cut one is a damaged file, not a cut run).

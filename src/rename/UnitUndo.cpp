@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <functional>
 #include <numeric>
 #include <unordered_map>
 #include <unordered_set>
@@ -48,8 +49,15 @@ class TReversal {
         where_(moves.size()),
         state_(moves.size(), TState::Unknown) {}
 
-  void Run(TUndoResult& result) {
-    RestoreAll(ParkAll(result), result);
+  // `betweenRounds` runs once every entry is parked (the folders the list
+  // made are empty then, and one may stand where an entry returns);
+  // `makeFolder` makes the folder again that an entry returns into when its
+  // old name is taken.
+  void Run(TUndoResult& result, const std::function<void()>& betweenRounds,
+           const std::function<void(const std::u16string&)>& makeFolder) {
+    const std::vector<TEntryBack> parked = ParkAll(result);
+    betweenRounds();
+    RestoreAll(parked, result, makeFolder);
     Account(result);
   }
 
@@ -64,7 +72,7 @@ class TReversal {
     for (size_t i = 0; i < moves_.size(); ++i) {
       Tick();
       const TRenamePair& move = moves_[i];
-      TEntryBack entry{i, Locate(move, fromRun_[i]), move.oldName + tag_ + u"2"};
+      TEntryBack entry{i, Locate(move, fromRun_[i]), UndoParkingName(move.oldName, tag_)};
       if (entry.current.empty()) {
         state_[i] = TState::NotFound;
         continue;
@@ -90,7 +98,8 @@ class TReversal {
 
   // Round 2: every parked entry moves to its old name, or back to where it
   // was found when that name is taken.
-  void RestoreAll(const std::vector<TEntryBack>& parked, TUndoResult& result) {
+  void RestoreAll(const std::vector<TEntryBack>& parked, TUndoResult& result,
+                  const std::function<void(const std::u16string&)>& makeFolder) {
     for (const TEntryBack& entry : parked) {
       Tick();
       const std::u16string& oldName = moves_[entry.move].oldName;
@@ -101,7 +110,11 @@ class TReversal {
         continue;
       }
       ++result.failed;
-      const bool back = Move(entry.parked, entry.current).ok();
+      bool back = Move(entry.parked, entry.current).ok();
+      if (!back && script_ == nullptr) {
+        makeFolder(entry.current.substr(0, entry.current.rfind(u'/')));
+        back = Move(entry.parked, entry.current).ok();
+      }
       NotBack(entry.move, back ? entry.current : entry.parked);
       (void)errors_.RenameFailed(back ? entry.current : entry.parked, oldName, status);
     }
@@ -176,6 +189,31 @@ class TReversal {
 
 }  // namespace
 
+std::u16string UndoParkingName(const std::u16string& oldName, std::u16string_view tag) {
+  return WithSuffixFitting(oldName, std::u16string(tag) + u"2");
+}
+
+std::u16string WithSuffixFitting(const std::u16string& path, std::u16string_view suffix) {
+  constexpr size_t kNameMax = 255;            // bytes of one name on the file systems here
+  const size_t start = path.rfind(u'/') + 1;  // 0 without a "/"
+  std::u16string name = path.substr(start);
+  if (Utf16ToUtf8(name + std::u16string(suffix)).size() <= kNameMax) {
+    return path + std::u16string(suffix);
+  }
+  uint32_t hash = 2166136261u;
+  for (const char16_t c : name) hash = (hash ^ c) * 16777619u;
+  std::u16string mark = u"~";
+  for (int shift = 28; shift >= 0; shift -= 4) mark += u"0123456789abcdef"[(hash >> shift) & 0xF];
+  mark += suffix;
+  const size_t room = kNameMax - std::min(kNameMax, Utf16ToUtf8(mark).size());
+  while (!name.empty() && Utf16ToUtf8(name).size() > room) {
+    name.pop_back();
+    // Never half of a character beyond the BMP.
+    if (!name.empty() && name.back() >= 0xD800 && name.back() <= 0xDBFF) name.pop_back();
+  }
+  return path.substr(0, start) + name + mark;
+}
+
 std::u16string UndoBatchFileName(TDateTime now) {
   return u"undo__" + FormatDateTime(u"yy-mm-dd__hh-nn-ss", now) + u".sh";
 }
@@ -187,6 +225,46 @@ void TfrmUndo::ClearAll() {
   pairs_.clear();
   stored_.clear();
   newNameKeys_.clear();
+  folders_.clear();
+}
+
+TStatus TfrmUndo::CreateFolderPath(const std::u16string& path) {
+  return RecordingCreated(path, [&] { return fs_.CreateFolderPath(path); });
+}
+
+TStatus TfrmUndo::CreateFolderPathBeneath(const std::u16string& base,
+                                          const std::u16string& relative) {
+  return RecordingCreated(base + relative,
+                          [&] { return fs_.CreateFolderPathBeneath(base, relative); });
+}
+
+TStatus TfrmUndo::RecordingCreated(const std::u16string& path,
+                                   const std::function<TStatus()>& create) {
+  std::vector<std::u16string> missing;  // innermost first
+  for (std::u16string folder = path; !folder.empty() && !fs_.Exists(folder);) {
+    missing.push_back(folder);
+    const size_t slash = folder.rfind(u'/');
+    if (slash == std::u16string::npos || slash == 0) break;
+    folder.resize(slash);
+  }
+  const TStatus status = create();
+  for (auto folder = missing.rbegin(); folder != missing.rend(); ++folder) {
+    if (fs_.DirectoryExists(*folder)) AddCreatedFolder(*folder);
+  }
+  return status;
+}
+
+void TfrmUndo::AddCreatedFolder(std::u16string path) { folders_.push_back(std::move(path)); }
+
+void TfrmUndo::RemoveEmptyCreatedFolders() {
+  // Innermost first: a folder made inside another one was recorded after it.
+  std::vector<std::u16string> kept;
+  for (auto folder = folders_.rbegin(); folder != folders_.rend(); ++folder) {
+    if (!fs_.RemoveEmptyFolder(*folder).ok() && fs_.DirectoryExists(*folder)) {
+      kept.push_back(*folder);
+    }
+  }
+  folders_.assign(kept.rbegin(), kept.rend());
 }
 
 void TfrmUndo::AddUndo(std::u16string oldName, std::u16string newName) {
@@ -262,12 +340,26 @@ TUndoResult TfrmUndo::UndoNow(const std::u16string& fileName, TRenameErrorHandle
   std::vector<bool> fromRun;
   const std::vector<TRenamePair> moves = MovesToReverse(fromRun);
   TReversal reversal(fs_, tempTag_, toFile ? &script : nullptr, errors, progress, moves, fromRun);
-  reversal.Run(result);
+  const auto betweenRounds = [&] {
+    if (!toFile) {
+      RemoveEmptyCreatedFolders();
+      return;
+    }
+    for (auto folder = folders_.rbegin(); folder != folders_.rend(); ++folder) {
+      script.append("rmdir -- " + ShellQuote(*folder));
+      script.append(kLogRedirect);
+    }
+  };
+  reversal.Run(result, betweenRounds,
+               [&](const std::u16string& folder) { (void)CreateFolderPath(folder); });
   if (toFile) {
     const std::u16string path =
         fileName.find(u'/') == std::u16string::npos ? appFolder_ + fileName : fileName;
     result.status = fs_.ReplaceFileAtomically(path, script);
     if (!result.status.ok()) return result;  // the list stays for another attempt
+  } else {
+    RemoveEmptyCreatedFolders();
+    result.foldersLeft = folders_;
   }
   ClearAll();
   return result;

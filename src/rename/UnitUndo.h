@@ -2,6 +2,7 @@
 // from the undo store), and their reversal, on disk or as a shell script.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_set>
@@ -32,8 +33,22 @@ struct TUndoResult {
   // `notBack` in the same order, each with the name it is under now, or the
   // new name it was recorded with when it was found nowhere.
   std::vector<TRenamePair> remaining;
+  // The folders the list had made (CreateFolderPath) that are still there
+  // because they are not empty, outermost first; for an undo store to keep.
+  std::vector<std::u16string> foldersLeft;
   bool AllBack() const { return notBack.empty(); }
 };
+
+// `path` + `suffix`, a name beside `path`. When its last part would be
+// longer than a file name may be (255 bytes), that part is cut at a
+// character and followed by "~", eight hexadecimal digits of a hash of the
+// whole part, and `suffix`: still beside `path`, and different for names
+// that share their beginning.
+std::u16string WithSuffixFitting(const std::u16string& path, std::u16string_view suffix);
+
+// Where a reversal parks the entry whose old name is `oldName` (a full path)
+// before it moves it there: `oldName` + `tag` + "2", made to fit.
+std::u16string UndoParkingName(const std::u16string& oldName, std::u16string_view tag);
 
 // "undo__yy-mm-dd__hh-nn-ss.sh" for the time `now`.
 std::u16string UndoBatchFileName(TDateTime now);
@@ -53,6 +68,21 @@ class TfrmUndo {
   // stored batch happened side by side, each names where the run left the
   // entry, and none continues another, whatever tags their names hold.
   void AddStoredUndo(std::u16string oldName, std::u16string newName);
+  // Creates the folder `path` with every missing parent (TFileSystem::
+  // CreateFolderPath) and records each folder it made, so that the reversal
+  // removes it again once it is empty.
+  TStatus CreateFolderPath(const std::u16string& path);
+  // The same for `relative` below `base` (which ends in "/"), through
+  // TFileSystem::CreateFolderPathBeneath: never through a symbolic link.
+  TStatus CreateFolderPathBeneath(const std::u16string& base, const std::u16string& relative);
+  // Records a folder made for the list (outermost first), as a stored batch
+  // names them.
+  void AddCreatedFolder(std::u16string path);
+  const std::vector<std::u16string>& CreatedFolders() const { return folders_; }
+  // Removes the recorded folders that are empty now (innermost first) and
+  // forgets them; the others stay recorded. A run calls it when it ends, so
+  // that a folder no entry reached is not left behind.
+  void RemoveEmptyCreatedFolders();
   int UndoCount() const { return static_cast<int>(pairs_.size()); }
   // REQUIRES: 0 <= index < UndoCount().
   const std::u16string& GetUndoOldName(int index) const;
@@ -81,8 +111,13 @@ class TfrmUndo {
   // have handled together. Moves that a later move of the list undid (a run's
   // put-back) cancel out first, so every entry returns to where it was before
   // the list began.
+  // Once every entry is parked, every recorded folder that is empty again is
+  // removed (it may stand where an entry returns; a folder the list made and
+  // something else filled meanwhile stays: TUndoResult::foldersLeft); an
+  // entry that cannot return and goes back into such a folder makes it again.
   // With a non-empty `fileName` nothing is moved: a shell script of the same
-  // moves ("mv -n --", output appended to "tw_error_log.txt") is written to
+  // moves ("mv -n --", output appended to "tw_error_log.txt", and "rmdir" for
+  // the recorded folders, which fails harmlessly on one that is not empty) is written to
   // `fileName` (in the application folder unless it holds a "/"), with lines
   // only for the entries found on disk now. When that file cannot be written
   // the list is kept and the status says why.
@@ -90,6 +125,9 @@ class TfrmUndo {
                       TProgress* progress = nullptr);
 
  private:
+  // Runs `create` for the folder `path` and records every folder of it that
+  // was missing before and is there after.
+  TStatus RecordingCreated(const std::u16string& path, const std::function<TStatus()>& create);
   // One (first old name, last new name) pair per moved entry, newest first;
   // entries that came back to where they started are left out. `fromRun` says
   // of each whether its last new name is one the current run recorded.
@@ -101,5 +139,6 @@ class TfrmUndo {
   std::vector<TRenamePair> pairs_;
   std::vector<bool> stored_;  // per pair: read from the undo store
   std::unordered_set<std::u16string> newNameKeys_;  // lower-cased new names
+  std::vector<std::u16string> folders_;             // made for the list, outermost first
   std::u16string tempTag_{kTempNameSuffix};
 };

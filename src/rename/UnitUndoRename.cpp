@@ -1,5 +1,7 @@
 #include "rename/UnitUndoRename.h"
 
+#include <algorithm>
+
 #include "platform/UnitFileSystem.h"
 #include "platform/UnitText.h"
 #include "rename/UnitUndo.h"
@@ -19,6 +21,7 @@ TStatus TUndoRename::Create() {
   for (int index = 0; fs_.Exists(StateFileName(index)); ++index) {
     status = fs_.DeleteFile(StateFileName(index));
     if (!status.ok()) return status;
+    (void)fs_.DeleteFile(ExtraFileName(index));
   }
   return TStatus::Ok();
 }
@@ -31,11 +34,57 @@ std::u16string TUndoRename::StateFileName(int index) const {
   return folder_ + u'/' + digits + u".txt";
 }
 
-TStatus TUndoRename::SaveStateToFile(const std::vector<TRenamePair>& pairs) {
+std::u16string TUndoRename::ExtraFileName(int index) const {
+  std::u16string name = StateFileName(index);
+  return name.insert(name.size() - 4, u"-extra");
+}
+
+std::vector<TUndoStateLine> TStoredBatch::KeptLines() const {
+  std::vector<TUndoStateLine> lines = state.unreadable;
+  lines.insert(lines.end(), state.unchecked.begin(), state.unchecked.end());
+  std::stable_sort(
+      lines.begin(), lines.end(),
+      [](const TUndoStateLine& a, const TUndoStateLine& b) { return a.number < b.number; });
+  return lines;
+}
+
+void TUndoRename::WriteExtra(int index, const std::vector<TRenamePair>& pairs,
+                             const std::vector<std::u16string>& folders,
+                             const std::vector<uint64_t>& missing) {
+  (void)fs_.ReplaceFileAtomically(ExtraFileName(index), EncodeUndoExtra(pairs, folders, missing));
+}
+
+TStatus TUndoRename::SaveStateToFile(const std::vector<TRenamePair>& pairs,
+                                     const std::vector<std::u16string>& folders) {
   if (pairs.empty()) return TStatus::Ok();
+  // An extra file of an earlier batch under this number vouches for nothing here.
+  (void)fs_.DeleteFile(ExtraFileName(nextIndex_));
   TStatus status = fs_.ReplaceFileAtomically(StateFileName(nextIndex_), EncodeUndoState(pairs));
-  if (status.ok()) ++nextIndex_;
+  if (!status.ok()) return status;
+  WriteExtra(nextIndex_, pairs, folders);
+  ++nextIndex_;
   return status;
+}
+
+TStatus TUndoRename::ReadState(int index, TStoredBatch& batch) const {
+  batch = TStoredBatch();
+  std::string bytes;
+  TStatus status = fs_.ReadWholeFile(StateFileName(index), bytes);
+  if (!status.ok()) return status;
+  batch.state = ReadUndoState(bytes);
+  const std::u16string extraFile = ExtraFileName(index);
+  if (!fs_.Exists(extraFile)) return TStatus::Ok();  // stored by a program that writes none
+  TUndoExtra extra;
+  const TStatus read = fs_.ReadWholeFile(extraFile, bytes);
+  if (!read.ok()) {
+    batch.extraProblem = read.Message();
+  } else if (!DecodeUndoExtra(bytes, extra)) {
+    batch.extraProblem = extraFile + u" is damaged";
+    extra = TUndoExtra();
+  }
+  CheckUndoState(batch.state, extra);
+  batch.folders = std::move(extra.folders);
+  return TStatus::Ok();
 }
 
 TStatus TUndoRename::SaveSingleRenameToFile(const std::u16string& oldName,
@@ -48,15 +97,19 @@ TStatus TUndoRename::LoadLastState(TfrmUndo& undo) {
   --nextIndex_;
   loaded_ = nextIndex_;
   unreadable_.clear();
-  std::string bytes;
-  TStatus status = fs_.ReadWholeFile(StateFileName(nextIndex_), bytes);
+  TStoredBatch batch;
+  TStatus status = ReadState(nextIndex_, batch);
   undo.ClearAll();
   if (!status.ok()) return status;
-  TUndoState state = ReadUndoState(bytes);
-  for (TRenamePair& pair : state.pairs) {
+  for (TRenamePair& pair : batch.state.pairs) {
     undo.AddStoredUndo(std::move(pair.oldName), std::move(pair.newName));
   }
-  unreadable_ = std::move(state.unreadable);
+  for (std::u16string& folder : batch.folders) undo.AddCreatedFolder(std::move(folder));
+  unreadable_ = batch.KeptLines();
+  missing_ = batch.state.missing;
+  for (size_t i = 0; i < missing_.size(); ++i) {
+    unreadable_.push_back({0, u"(a move stored with the batch is missing from its file)"});
+  }
   return TStatus::Ok();
 }
 
@@ -65,11 +118,16 @@ void TUndoRename::CancelLastLoad() {
   loaded_ = -1;
 }
 
-TStatus TUndoRename::FinishLastLoad(const std::vector<TRenamePair>& remaining) {
+TStatus TUndoRename::FinishLastLoad(const std::vector<TRenamePair>& remaining,
+                                    const std::vector<std::u16string>& folders) {
   if (loaded_ < 0) return TStatus::Ok();
   const int index = loaded_;
   loaded_ = -1;
-  const TStatus status = KeepOnly(index, remaining, unreadable_);
+  std::vector<TUndoStateLine> lines;
+  for (const TUndoStateLine& line : unreadable_) {
+    if (line.number != 0) lines.push_back(line);
+  }
+  const TStatus status = KeepOnly(index, remaining, lines, folders, missing_);
   const bool kept = !remaining.empty() || !unreadable_.empty();
   if (status.ok() && kept && nextIndex_ == index) ++nextIndex_;
   return status;
@@ -82,12 +140,29 @@ int TUndoRename::CountStateFiles() const {
 }
 
 TStatus TUndoRename::KeepOnly(int index, const std::vector<TRenamePair>& remaining,
-                              const std::vector<TUndoStateLine>& unreadable) {
+                              const std::vector<TUndoStateLine>& unreadable,
+                              const std::vector<std::u16string>& folders,
+                              const std::vector<uint64_t>& missing) {
   const std::u16string file = StateFileName(index);
-  if (remaining.empty() && unreadable.empty()) return fs_.DeleteFile(file);
-  const TStatus status = fs_.ReplaceFileAtomically(file, EncodeUndoState(remaining, unreadable));
+  if (remaining.empty() && unreadable.empty()) {
+    (void)fs_.DeleteFile(ExtraFileName(index));
+    return fs_.DeleteFile(file);
+  }
+  const TStatus status = Rewrite(index, remaining, unreadable, folders, missing);
+  if (status.ok()) return status;
   // The file as it was names entries that are back now; undoing it again
   // would move them away, so it goes rather than stays wrong.
-  if (!status.ok()) (void)fs_.DeleteFile(file);
+  (void)fs_.DeleteFile(file);
+  (void)fs_.DeleteFile(ExtraFileName(index));
+  return status;
+}
+
+TStatus TUndoRename::Rewrite(int index, const std::vector<TRenamePair>& remaining,
+                             const std::vector<TUndoStateLine>& unreadable,
+                             const std::vector<std::u16string>& folders,
+                             const std::vector<uint64_t>& missing) {
+  const TStatus status =
+      fs_.ReplaceFileAtomically(StateFileName(index), EncodeUndoState(remaining, unreadable));
+  if (status.ok()) WriteExtra(index, remaining, folders, missing);
   return status;
 }

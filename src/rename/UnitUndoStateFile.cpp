@@ -1,5 +1,7 @@
 #include "rename/UnitUndoStateFile.h"
 
+#include <unordered_set>
+
 #include "platform/UnitText.h"
 
 namespace {
@@ -52,10 +54,95 @@ std::u16string Canonical(const std::u16string& path) {
   return path;
 }
 
-void AppendQuotedPath(std::string& out, const std::u16string& path) {
-  AppendUnit(out, kQuote);
-  for (const char16_t c : Canonical(path)) AppendUnit(out, Escaped(c));
-  AppendUnit(out, kQuote);
+void AppendQuotedPath(std::u16string& line, const std::u16string& path) {
+  line += kQuote;
+  for (const char16_t c : Canonical(path)) line += Escaped(c);
+  line += kQuote;
+}
+
+// The line of `pair` as the state file stores it, without its line end.
+std::u16string StoredLine(const TRenamePair& pair) {
+  std::u16string line;
+  AppendQuotedPath(line, pair.oldName);
+  line += u' ';
+  AppendQuotedPath(line, pair.newName);
+  return line;
+}
+
+// FNV-1a over the code units of a stored line.
+uint64_t LineCheck(std::u16string_view line) {
+  uint64_t hash = 0xcbf29ce484222325ULL;
+  constexpr uint64_t kPrime = 0x100000001b3ULL;
+  for (const char16_t c : line) {
+    hash = (hash ^ static_cast<uint64_t>(c & 0xFF)) * kPrime;
+    hash = (hash ^ static_cast<uint64_t>(c >> 8)) * kPrime;
+  }
+  return hash;
+}
+
+constexpr std::string_view kExtraHeader = "tallowick undo extra 1\n";
+
+std::string EscapedPath(const std::u16string& path) {
+  std::string out;
+  for (const char c : Utf16ToUtf8(path)) {
+    switch (c) {
+      case '\\':
+        out += "\\\\";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      default:
+        out += c;
+    }
+  }
+  return out;
+}
+
+bool UnescapedPath(std::string_view field, std::u16string& path) {
+  std::string bytes;
+  for (size_t i = 0; i < field.size(); ++i) {
+    if (field[i] != '\\') {
+      bytes += field[i];
+      continue;
+    }
+    if (++i == field.size()) return false;
+    switch (field[i]) {
+      case '\\':
+        bytes += '\\';
+        break;
+      case 't':
+        bytes += '\t';
+        break;
+      case 'n':
+        bytes += '\n';
+        break;
+      case 'r':
+        bytes += '\r';
+        break;
+      default:
+        return false;
+    }
+  }
+  path = Utf8ToUtf16(bytes);
+  return !path.empty() && path.front() == u'/';
+}
+
+bool HexNumber(std::string_view text, uint64_t& value) {
+  if (text.size() != 16) return false;
+  value = 0;
+  for (const char c : text) {
+    const int digit = c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
+    if (digit < 0) return false;
+    value = (value << 4) | static_cast<uint64_t>(digit);
+  }
+  return true;
 }
 
 std::u16string DecodeUtf16Le(std::string_view bytes) {
@@ -115,9 +202,7 @@ std::string EncodeUndoState(const std::vector<TRenamePair>& pairs,
                             const std::vector<TUndoStateLine>& unreadable) {
   std::string out = "\xFF\xFE";
   for (const TRenamePair& pair : pairs) {
-    AppendQuotedPath(out, pair.oldName);
-    AppendUnit(out, u' ');
-    AppendQuotedPath(out, pair.newName);
+    for (const char16_t c : StoredLine(pair)) AppendUnit(out, c);
     AppendLineEnd(out);
   }
   for (const TUndoStateLine& line : unreadable) {
@@ -143,6 +228,7 @@ TUndoState ReadUndoState(std::string_view bytes) {
     if (line.empty()) continue;
     if (ParseLine(line, pair)) {
       state.pairs.push_back(std::move(pair));
+      state.pairLines.push_back({number, std::u16string(line)});
     } else {
       state.unreadable.push_back({number, std::u16string(line)});
     }
@@ -152,4 +238,64 @@ TUndoState ReadUndoState(std::string_view bytes) {
 
 std::vector<TRenamePair> DecodeUndoState(std::string_view bytes) {
   return ReadUndoState(bytes).pairs;
+}
+
+std::string EncodeUndoExtra(const std::vector<TRenamePair>& pairs,
+                            const std::vector<std::u16string>& folders,
+                            const std::vector<uint64_t>& missing) {
+  static constexpr char kHex[] = "0123456789abcdef";
+  std::string out(kExtraHeader);
+  std::vector<uint64_t> checks;
+  for (const TRenamePair& pair : pairs) checks.push_back(LineCheck(StoredLine(pair)));
+  checks.insert(checks.end(), missing.begin(), missing.end());
+  for (const uint64_t check : checks) {
+    out += "check\t";
+    for (int shift = 60; shift >= 0; shift -= 4) out += kHex[(check >> shift) & 0xF];
+    out += '\n';
+  }
+  for (const std::u16string& folder : folders) out += "folder\t" + EscapedPath(folder) + "\n";
+  out += "end\n";
+  return out;
+}
+
+bool DecodeUndoExtra(std::string_view bytes, TUndoExtra& extra) {
+  extra = TUndoExtra();
+  if (!bytes.starts_with(kExtraHeader)) return false;
+  size_t start = kExtraHeader.size();
+  while (start < bytes.size()) {
+    const size_t end = bytes.find('\n', start);
+    if (end == std::string_view::npos) return false;
+    const std::string_view line = bytes.substr(start, end - start);
+    start = end + 1;
+    if (line == "end") return start == bytes.size();
+    uint64_t check = 0;
+    std::u16string folder;
+    if (line.starts_with("check\t") && HexNumber(line.substr(6), check)) {
+      extra.checks.push_back(check);
+    } else if (line.starts_with("folder\t") && UnescapedPath(line.substr(7), folder)) {
+      extra.folders.push_back(std::move(folder));
+    } else {
+      return false;
+    }
+  }
+  return false;
+}
+
+void CheckUndoState(TUndoState& state, const TUndoExtra& extra) {
+  std::unordered_multiset<uint64_t> checks(extra.checks.begin(), extra.checks.end());
+  std::vector<TRenamePair> pairs;
+  std::vector<TUndoStateLine> lines;
+  for (size_t i = 0; i < state.pairs.size(); ++i) {
+    const auto check = checks.find(LineCheck(state.pairLines[i].text));
+    if (check != checks.end()) {
+      checks.erase(check);
+      pairs.push_back(std::move(state.pairs[i]));
+      lines.push_back(std::move(state.pairLines[i]));
+    } else {
+      state.unchecked.push_back(std::move(state.pairLines[i]));
+    }
+  }
+  state.pairs = std::move(pairs);
+  state.pairLines = std::move(lines);
+  state.missing.assign(checks.begin(), checks.end());
 }

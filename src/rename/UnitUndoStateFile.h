@@ -13,6 +13,7 @@
 // so what reads back always names the same bytes on disk.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,7 +29,31 @@ struct TUndoStateLine {
 // What a state file holds.
 struct TUndoState {
   std::vector<TRenamePair> pairs;
+  std::vector<TUndoStateLine> pairLines;   // the line of each pair, as stored
   std::vector<TUndoStateLine> unreadable;  // in file order
+  // Moves whose line the extra file does not vouch for, one of two equal
+  // lines among them (CheckUndoState).
+  std::vector<TUndoStateLine> unchecked;
+  // Checks of the extra file that no line matches: moves that were stored
+  // and are missing from the state file now.
+  std::vector<uint64_t> missing;
+};
+
+// The extra file beside a state file ("0007.txt" has "0007-extra.txt"). The
+// state file keeps the format every reader knows; readers that know only it
+// never open the extra file, and a state file without one (written by such a
+// program) is read as before. UTF-8 text, LF line ends:
+//   tallowick undo extra 1
+//   check TAB 16 hex digits   one per move of the state file: a hash of its
+//                             line as stored (without the line end)
+//   folder TAB path           a folder the batch made, outermost first;
+//                             backslash, TAB, LF and CR written as \\, \t, \n, \r
+//   end
+// A move whose line has no check was changed after it was stored (or added
+// by hand): it is not undone, as an unreadable line is not.
+struct TUndoExtra {
+  std::vector<uint64_t> checks;
+  std::vector<std::u16string> folders;
 };
 
 // The state file of `pairs`, followed by the lines of `unreadable` as they
@@ -45,3 +70,15 @@ std::string EncodeUndoState(const std::vector<TRenamePair>& pairs,
 TUndoState ReadUndoState(std::string_view bytes);
 // The moves of ReadUndoState alone.
 std::vector<TRenamePair> DecodeUndoState(std::string_view bytes);
+
+// The extra file of the state file that EncodeUndoState writes for `pairs`,
+// with the checks of moves that are `missing` from it.
+std::string EncodeUndoExtra(const std::vector<TRenamePair>& pairs,
+                            const std::vector<std::u16string>& folders,
+                            const std::vector<uint64_t>& missing = {});
+// False when `bytes` is not a whole extra file.
+bool DecodeUndoExtra(std::string_view bytes, TUndoExtra& extra);
+// Moves every pair of `state` whose line has no check in `extra` to
+// `state.unchecked` (each check vouches for one line), and puts the checks
+// that no line matched in `state.missing`.
+void CheckUndoState(TUndoState& state, const TUndoExtra& extra);

@@ -53,6 +53,9 @@ class TFaultyFileSystem : public TFileSystem {
   TStatus CreateFolderPath(const std::u16string& path) override {
     return target_.CreateFolderPath(path);
   }
+  TStatus RemoveEmptyFolder(const std::u16string& path) override {
+    return target_.RemoveEmptyFolder(path);
+  }
   TStatus ListFolder(const std::u16string& path, const TFolderVisitor& visit) override {
     return target_.ListFolder(path, visit);
   }
