@@ -68,4 +68,12 @@ std::u16string CanonicalPath(std::u16string_view path) {
   return result;
 }
 
+std::u16string ExecutablePath() {
+  std::string bytes(4096, '\0');
+  const ssize_t length = readlink("/proc/self/exe", bytes.data(), bytes.size());
+  if (length <= 0 || static_cast<size_t>(length) >= bytes.size()) return {};
+  bytes.resize(static_cast<size_t>(length));
+  return Utf8ToUtf16(bytes);
+}
+
 bool StandardErrorIsTerminal() { return isatty(STDERR_FILENO) == 1; }

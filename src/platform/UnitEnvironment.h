@@ -29,5 +29,7 @@ std::u16string AbsolutePath(std::u16string_view path);
 // `path` absolute, with symbolic links and "." / ".." resolved, as the file
 // system spells it; `path` made absolute when it does not exist.
 std::u16string CanonicalPath(std::u16string_view path);
+// The full path of the running executable; empty when the system cannot tell.
+std::u16string ExecutablePath();
 // Whether standard error is a terminal (progress is shown there only then).
 bool StandardErrorIsTerminal();

@@ -132,6 +132,11 @@ class TFileSystem {
   virtual TStatus RemoveEmptyFolder(const std::u16string& path) {
     return TStatus::Error(38 /* ENOSYS */, path, u"Folders cannot be removed here");
   }
+  // Lets everyone who may read the file `path` run it too (a script or an
+  // action file that a file manager runs).
+  virtual TStatus MakeExecutable(const std::u16string& path) {
+    return TStatus::Error(38 /* ENOSYS */, path, u"Files cannot be made executable here");
+  }
   // The identity of the entry `path` itself (a symbolic link is not
   // followed). A file system that cannot tell gives an unknown identity.
   virtual TStatus GetEntryIdentity(const std::u16string& path, TEntryIdentity& id) {

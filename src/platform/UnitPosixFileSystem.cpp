@@ -556,6 +556,16 @@ class TPosixFileSystem : public TFileSystem {
     return TStatus::Ok();
   }
 
+  TStatus MakeExecutable(const std::u16string& path) override {
+    const std::string bytes = Utf16ToUtf8(path);
+    struct stat info {};
+    if (::stat(bytes.c_str(), &info) != 0) return ErrnoStatus(errno, path);
+    // Execute wherever read is allowed: u+x for u+r, and so on.
+    const mode_t mode = (info.st_mode & 07777) | ((info.st_mode & 0444) >> 2);
+    if (::chmod(bytes.c_str(), mode) != 0) return ErrnoStatus(errno, path);
+    return TStatus::Ok();
+  }
+
   TStatus RemoveEmptyFolder(const std::u16string& path) override {
     if (::rmdir(Utf16ToUtf8(path).c_str()) != 0) return ErrnoStatus(errno, path);
     return TStatus::Ok();

@@ -1,7 +1,7 @@
 #include "rename/UnitGenerateBatch.h"
 
 #include "platform/UnitFileSystem.h"
-#include "rename/UnitShellScript.h"
+#include "platform/UnitShellScript.h"
 
 std::string BuildRenameScript(const std::vector<TRenamePair>& pairs, std::u16string_view command,
                               bool makeundo) {

@@ -11,7 +11,7 @@
 #include "platform/UnitProgress.h"
 #include "platform/UnitText.h"
 #include "rename/UnitRenameErrorHandler.h"
-#include "rename/UnitShellScript.h"
+#include "platform/UnitShellScript.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "rename/UnitShellScript.h"
+#include "platform/UnitShellScript.h"
 
 #include "platform/UnitText.h"
 
