@@ -84,8 +84,12 @@ TCommandResult RunCommand(const std::vector<std::string>& argv) {
 
 TLoopMount::TLoopMount(TLoopKind kind, const std::string& workFolder, int megabytes) {
   const bool vfat = kind == TLoopKind::Vfat;
-  const std::string type = vfat ? "vfat" : "ext4";
-  const std::string label = vfat ? "vfat" : kind == TLoopKind::Ext4 ? "ext4" : "ext4 with casefold";
+  const bool exfat = kind == TLoopKind::ExfatFuse;
+  const std::string type = vfat ? "vfat" : exfat ? "exfat" : "ext4";
+  const std::string label = vfat    ? "vfat"
+                            : exfat ? "exFAT through FUSE"
+                            : kind == TLoopKind::Ext4 ? "ext4"
+                                                      : "ext4 with casefold";
   if (::geteuid() != 0) {
     Skip("mounting a " + label + " image needs root");
     return;
@@ -94,10 +98,15 @@ TLoopMount::TLoopMount(TLoopKind kind, const std::string& workFolder, int megaby
     Skip("this machine has no loop devices (/dev/loop-control is missing)");
     return;
   }
-  const std::string mkfs = vfat ? "mkfs.vfat" : "mkfs.ext4";
+  const std::string mkfs = vfat ? "mkfs.vfat" : exfat ? "mkfs.exfat" : "mkfs.ext4";
+  const std::string package = vfat ? "dosfstools" : exfat ? "exfatprogs" : "e2fsprogs";
   if (Resolve(mkfs).empty()) {
-    Skip(mkfs + " is not installed (Debian package " + (vfat ? "dosfstools" : "e2fsprogs") +
+    Skip(mkfs + " is not installed (Debian package " + package +
          ", which scripts/setup.sh installs)");
+    return;
+  }
+  if (exfat && (Resolve("mount.exfat-fuse").empty() || ::access("/dev/fuse", R_OK | W_OK) != 0)) {
+    Skip("FUSE is not usable here (/dev/fuse, or mount.exfat-fuse of the package exfat-fuse)");
     return;
   }
   image_ = workFolder + "/" + type + ".img";
@@ -111,6 +120,8 @@ TLoopMount::TLoopMount(TLoopKind kind, const std::string& workFolder, int megaby
   std::vector<std::string> format = {mkfs};
   if (vfat) {
     format.insert(format.end(), {"-n", "TWTEST"});
+  } else if (exfat) {
+    format.insert(format.end(), {"-L", "TWTEST"});
   } else {
     format.insert(format.end(), {"-q", "-F", "-m", "0"});
     if (kind == TLoopKind::Ext4Casefold) format.insert(format.end(), {"-O", "casefold"});
@@ -129,6 +140,7 @@ TLoopMount::TLoopMount(TLoopKind kind, const std::string& workFolder, int megaby
   mountPoint_ = workFolder + "/mnt";
   ::mkdir(mountPoint_.c_str(), 0755);
   std::vector<std::string> mount = {"mount", "-t", type};
+  if (exfat) mount = {"mount.exfat-fuse"};
   if (vfat) mount.insert(mount.end(), {"-o", "utf8,shortname=mixed"});
   mount.insert(mount.end(), {device_, mountPoint_});
   if (const TCommandResult done = RunCommand(mount); done.code != 0) {

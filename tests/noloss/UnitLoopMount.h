@@ -1,5 +1,6 @@
 // File systems of a chosen kind for tests: an image file formatted by its
-// mkfs tool, attached to a loop device and mounted below a work folder. The
+// mkfs tool, attached to a loop device and mounted below a work folder (by
+// the kernel, or by a FUSE driver). The
 // object unmounts, detaches and deletes it again when it goes, also when the
 // test that made it fails. Where the machine does not allow it (not root, no
 // loop devices, no mkfs tool, a kernel without the file system) nothing is
@@ -22,6 +23,7 @@ enum class TLoopKind : uint8_t {
   Vfat,          // case-insensitive, no hard links, names of UTF-16 units
   Ext4,          // the whole image as one folder
   Ext4Casefold,  // Root() is a folder with the casefold attribute (+F)
+  ExfatFuse,     // exFAT through FUSE: case-insensitive, no RENAME_NOREPLACE, no links
 };
 
 class TLoopMount {

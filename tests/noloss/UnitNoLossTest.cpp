@@ -413,6 +413,7 @@ INSTANTIATE_TEST_SUITE_P(
     FileSystems, TNoLossOnLoopTest,
     testing::Values(TLoopCase{"Vfat", TLoopKind::Vfat, false, 16, 80},
                     TLoopCase{"Ext4Casefold", TLoopKind::Ext4Casefold, false, 16, 80},
+                    TLoopCase{"ExfatFuse", TLoopKind::ExfatFuse, false, 16, 60},
                     TLoopCase{"FullExt4", TLoopKind::Ext4, true, 4, 60},
                     TLoopCase{"FullVfat", TLoopKind::Vfat, true, 4, 40}),
     [](const testing::TestParamInfo<TLoopCase>& param) { return std::string(param.param.name); });
