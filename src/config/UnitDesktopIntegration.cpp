@@ -78,6 +78,14 @@ TDesktopIntegration::TDesktopIntegration(TFileSystem& fs, const TEnvironment& en
                                          std::u16string program)
     : fs_(fs), env_(env), program_(std::move(program)) {}
 
+TStatus TDesktopIntegration::Prepare(std::string& exec, std::u16string& report) {
+  report.clear();
+  TStatus status = FindPlaces();
+  if (status.ok()) status = DesktopExecWord(program_, exec);
+  if (!status.ok()) report = status.Message() + u"\n";
+  return status;
+}
+
 TStatus TDesktopIntegration::FindPlaces() {
   const auto home = env_.Get(u"HOME");
   const auto chosen = [&](std::u16string_view variable, std::u16string_view below,
@@ -188,14 +196,8 @@ void TDesktopIntegration::SetThunarAction(bool shown, std::u16string& report, TS
 }
 
 TStatus TDesktopIntegration::SetFolderMenu(bool shown, std::u16string& report) {
-  report.clear();
-  TStatus status = FindPlaces();
   std::string exec;
-  if (status.ok()) status = DesktopExecWord(program_, exec);
-  if (!status.ok()) {
-    report = status.Message() + u"\n";
-    return status;
-  }
+  if (const TStatus status = Prepare(exec, report); !status.ok()) return status;
   TStatus first;
   if (shown) {
     for (const TActionFile& file : FolderMenuFiles(exec)) Write(file, report, first);
@@ -214,14 +216,8 @@ TStatus TDesktopIntegration::SetFolderMenu(bool shown, std::u16string& report) {
 }
 
 TStatus TDesktopIntegration::CreateSendTo(std::u16string& report) {
-  report.clear();
-  TStatus status = FindPlaces();
   std::string exec;
-  if (status.ok()) status = DesktopExecWord(program_, exec);
-  if (!status.ok()) {
-    report = status.Message() + u"\n";
-    return status;
-  }
+  if (const TStatus status = Prepare(exec, report); !status.ok()) return status;
   TStatus first;
   Write({dataHome_ + u"/applications/tallowick-files.desktop", FilesDesktopEntry(exec), false},
         report, first);

@@ -30,6 +30,9 @@ class TDesktopIntegration : public TShellIntegration {
     std::string content;
     bool executable = false;
   };
+  // Finds the desktop's folders and the program's Exec word; on failure
+  // `report` holds why.
+  TStatus Prepare(std::string& exec, std::u16string& report);
   TStatus FindPlaces();
   std::vector<TActionFile> FolderMenuFiles(const std::string& exec) const;
   void Write(const TActionFile& file, std::u16string& report, TStatus& first);

@@ -4,6 +4,7 @@
 #include <set>
 
 #include "platform/UnitText.h"
+#include "rename/UnitEscapedName.h"
 #include "rename/UnitUndo.h"
 #include "rename/UnitUndoRename.h"
 
@@ -11,40 +12,6 @@ namespace {
 
 constexpr std::string_view kHeader = "tallowick journal 1\n";
 constexpr std::u16string_view kParkSuffix = u".TW_RECOVER";
-
-std::string Escaped(const std::u16string& name) {
-  std::string out;
-  for (const char c : Utf16ToUtf8(name)) {
-    switch (c) {
-      case '\\': out += "\\\\"; break;
-      case '\t': out += "\\t"; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      default: out += c;
-    }
-  }
-  return out;
-}
-
-bool Unescaped(std::string_view field, std::u16string& name) {
-  std::string bytes;
-  for (size_t i = 0; i < field.size(); ++i) {
-    if (field[i] != '\\') {
-      bytes += field[i];
-      continue;
-    }
-    if (++i == field.size()) return false;
-    switch (field[i]) {
-      case '\\': bytes += '\\'; break;
-      case 't': bytes += '\t'; break;
-      case 'n': bytes += '\n'; break;
-      case 'r': bytes += '\r'; break;
-      default: return false;
-    }
-  }
-  name = Utf8ToUtf16(bytes);
-  return true;
-}
 
 std::vector<std::string_view> Fields(std::string_view line) {
   std::vector<std::string_view> fields;
@@ -106,15 +73,15 @@ TEntryIdentity IdentityOf(TFileSystem& fs, const std::u16string& path) {
 
 std::string EncodeJournal(const TJournal& journal) {
   std::string out(kHeader);
-  out += "kind\t" + Escaped(journal.kind) + "\n";
-  out += "state\t" + Escaped(journal.stateFile) + "\n";
+  out += "kind\t" + EscapedName(journal.kind) + "\n";
+  out += "state\t" + EscapedName(journal.stateFile) + "\n";
   for (const TJournalEntry& entry : journal.entries) {
     out += "entry\t" + std::to_string(entry.id.device) + "\t" + std::to_string(entry.id.inode) +
-           "\t" + Escaped(entry.home);
-    for (const std::u16string& place : entry.places) out += "\t" + Escaped(place);
+           "\t" + EscapedName(entry.home);
+    for (const std::u16string& place : entry.places) out += "\t" + EscapedName(place);
     out += "\n";
   }
-  for (const std::u16string& folder : journal.folders) out += "folder\t" + Escaped(folder) + "\n";
+  for (const std::u16string& folder : journal.folders) out += "folder\t" + EscapedName(folder) + "\n";
   out += "end\n";
   return out;
 }
@@ -137,21 +104,21 @@ bool DecodeJournal(const std::string& bytes, TJournal& journal, std::u16string& 
     const std::vector<std::string_view> fields = Fields(line);
     bool good = true;
     if (fields[0] == "kind" && fields.size() == 2) {
-      good = Unescaped(fields[1], journal.kind);
+      good = UnescapedName(fields[1], journal.kind);
     } else if (fields[0] == "state" && fields.size() == 2) {
-      good = Unescaped(fields[1], journal.stateFile);
+      good = UnescapedName(fields[1], journal.stateFile);
     } else if (fields[0] == "entry" && fields.size() >= 4) {
       TJournalEntry entry;
       good = Number(fields[1], entry.id.device) && Number(fields[2], entry.id.inode) &&
-             Unescaped(fields[3], entry.home);
+             UnescapedName(fields[3], entry.home);
       for (size_t i = 4; good && i < fields.size(); ++i) {
         entry.places.emplace_back();
-        good = Unescaped(fields[i], entry.places.back());
+        good = UnescapedName(fields[i], entry.places.back());
       }
       journal.entries.push_back(std::move(entry));
     } else if (fields[0] == "folder" && fields.size() == 2) {
       journal.folders.emplace_back();
-      good = Unescaped(fields[1], journal.folders.back());
+      good = UnescapedName(fields[1], journal.folders.back());
     } else if (fields[0] == "end" && fields.size() == 1) {
       ended = true;
     } else {

@@ -3,6 +3,7 @@
 #include <unordered_set>
 
 #include "platform/UnitText.h"
+#include "rename/UnitEscapedName.h"
 
 namespace {
 
@@ -82,56 +83,9 @@ uint64_t LineCheck(std::u16string_view line) {
 
 constexpr std::string_view kExtraHeader = "tallowick undo extra 1\n";
 
-std::string EscapedPath(const std::u16string& path) {
-  std::string out;
-  for (const char c : Utf16ToUtf8(path)) {
-    switch (c) {
-      case '\\':
-        out += "\\\\";
-        break;
-      case '\t':
-        out += "\\t";
-        break;
-      case '\n':
-        out += "\\n";
-        break;
-      case '\r':
-        out += "\\r";
-        break;
-      default:
-        out += c;
-    }
-  }
-  return out;
-}
-
+// A folder path as a field of the extra file; absolute, or it is refused.
 bool UnescapedPath(std::string_view field, std::u16string& path) {
-  std::string bytes;
-  for (size_t i = 0; i < field.size(); ++i) {
-    if (field[i] != '\\') {
-      bytes += field[i];
-      continue;
-    }
-    if (++i == field.size()) return false;
-    switch (field[i]) {
-      case '\\':
-        bytes += '\\';
-        break;
-      case 't':
-        bytes += '\t';
-        break;
-      case 'n':
-        bytes += '\n';
-        break;
-      case 'r':
-        bytes += '\r';
-        break;
-      default:
-        return false;
-    }
-  }
-  path = Utf8ToUtf16(bytes);
-  return !path.empty() && path.front() == u'/';
+  return UnescapedName(field, path) && !path.empty() && path.front() == u'/';
 }
 
 bool HexNumber(std::string_view text, uint64_t& value) {
@@ -253,7 +207,7 @@ std::string EncodeUndoExtra(const std::vector<TRenamePair>& pairs,
     for (int shift = 60; shift >= 0; shift -= 4) out += kHex[(check >> shift) & 0xF];
     out += '\n';
   }
-  for (const std::u16string& folder : folders) out += "folder\t" + EscapedPath(folder) + "\n";
+  for (const std::u16string& folder : folders) out += "folder\t" + EscapedName(folder) + "\n";
   out += "end\n";
   return out;
 }
