@@ -34,6 +34,8 @@
 #include "platform/UnitEnvironment.h"
 #include "rename/UnitRenameInPlace.h"
 #include "scriptio/UnitScriptFile.h"
+#include "ui/UnitColumnController.h"
+#include "ui/UnitDesktopTools.h"
 #include "ui/UnitFileListModel.h"
 #include "ui/UnitOptionPanels.h"
 #include "ui/UnitQtText.h"
@@ -337,6 +339,8 @@ bool TFrmMain::Start(const std::vector<std::u16string>& args, int& exitCode) {
   std::vector<TMenuEntry> insertMenu;
   (void)LoadInsertMenu(app_->session.fs, app_->session.appFolder, insertMenu);
   scriptEditor_->StepEditor().SetInsertMenu(std::move(insertMenu));
+  InstallDesktopTools(*this);
+  InstallColumnController(*this);
   const TfrmConfig& config = app_->config;
   TListColours colours;
   colours.toBeRenamed = ColourOf(config, TSetting::ColourToBeRenamed, colours.toBeRenamed);

@@ -1,0 +1,248 @@
+#include "ui/UnitColumnController.h"
+
+#include <QActionGroup>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTableView>
+#include <algorithm>
+
+#include "config/UnitColumnSizing.h"
+#include "config/UnitCustomColumnsFile.h"
+#include "filelist/UnitFileList.h"
+#include "session/UnitSession.h"
+#include "ui/UnitDesktopTools.h"
+#include "ui/UnitFileListModel.h"
+#include "ui/UnitFrmMain.h"
+#include "ui/UnitQtText.h"
+
+namespace {
+
+struct TOptionalColumn {
+  const char* caption;
+  TColumnType kind;
+  bool TColumnVisibility::*shown;
+};
+constexpr TOptionalColumn kOptionalColumns[] = {
+    {"Size", COL_TYPE_SIZE, &TColumnVisibility::size},
+    {"Type", COL_TYPE_TYPE, &TColumnVisibility::type},
+    {"Date Modified", COL_TYPE_DATE, &TColumnVisibility::dateModified},
+    {"Date Created", COL_TYPE_DATECREATED, &TColumnVisibility::dateCreated},
+};
+
+struct TSizingItem {
+  const char* caption;
+  int mode;
+};
+constexpr TSizingItem kSizingItems[] = {
+    {"Auto Width", SIZE_AUTO_WIDTH}, {"Fit Screen", SIZE_FIT_SCREEN},
+    {"User Width", SIZE_USER_WIDTH}};
+
+bool IsOptional(TColumnType kind) {
+  return kind == COL_TYPE_SIZE || kind == COL_TYPE_TYPE || kind == COL_TYPE_DATE ||
+         kind == COL_TYPE_DATECREATED;
+}
+
+TSession& SessionOf(TFrmMain& window) { return window.App().session; }
+
+}  // namespace
+
+TColumnController::TColumnController(TFrmMain& window, QTableView& view, TFileListModel& model)
+    : QObject(&window), window_(window), view_(view), model_(model) {
+  customMenu_ = new QMenu(tr("Custom Columns"), &window);
+  headerMenu_ = new QMenu(&window);
+  QHeaderView* header = view_.horizontalHeader();
+  header->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(header, &QWidget::customContextMenuRequested, this, [this, header](const QPoint& at) {
+    RebuildMenus();
+    headerMenu_->exec(header->mapToGlobal(at));
+  });
+}
+
+void TColumnController::Load() {
+  TSession& session = SessionOf(window_);
+  TStatus status = LoadCustomColumns(session.fs, session.appFolder, columns_);
+  const TStatus shown = LoadColumnVisibility(session.fs, session.appFolder, visibility_);
+  if (status.ok()) status = shown;
+  Changed();
+  ReportStatus(status);
+}
+
+void TColumnController::SaveColumn(const TCustomColumnDraft& draft) {
+  if (draft.title.empty()) return;
+  TStatus status = columns_.AddOrReplaceCustomColumn(draft.title, draft.data, draft.sortKind);
+  if (status.ok()) {
+    TSession& session = SessionOf(window_);
+    status = SaveCustomColumns(session.fs, session.appFolder, columns_);
+  }
+  Changed();
+  ReportStatus(status);
+}
+
+void TColumnController::DeleteColumn(const std::u16string& title) {
+  if (!columns_.DeleteCustomColumn(title)) return;
+  TSession& session = SessionOf(window_);
+  const TStatus status = SaveCustomColumns(session.fs, session.appFolder, columns_);
+  Changed();
+  ReportStatus(status);
+}
+
+void TColumnController::EditColumn(const TCustomColumnDraft& draft) {
+  TFrmCustomColumns dialog(
+      draft,
+      [this](QLineEdit* edit) {
+        OpenMetaVariablePicker(window_, TInsertAction::PickerMain, edit);
+      },
+      &window_);
+  if (dialog.exec() == QDialog::Accepted) SaveColumn(dialog.Draft());
+}
+
+void TColumnController::SetVisible(TColumnType kind, bool shown) {
+  for (const TOptionalColumn& column : kOptionalColumns) {
+    if (column.kind == kind) visibility_.*column.shown = shown;
+  }
+  TSession& session = SessionOf(window_);
+  ReportStatus(SaveColumnVisibility(session.fs, session.appFolder, visibility_));
+  LayOut();
+}
+
+void TColumnController::ChooseSizing(int mode) {
+  MeasureAutoWidths();
+  (void)ChooseColumnSizingMode(window_.App().config, columns_, visibility_,
+                               static_cast<TColumnSizingMode>(mode), view_.viewport()->width());
+  LayOut();
+}
+
+QVariant TColumnController::Header(int custom) const {
+  if (custom < 0 || custom >= Count()) return {};
+  return ToQt(columns_.Custom(static_cast<size_t>(custom)).title);
+}
+
+QVariant TColumnController::Cell(const TFileListData& entry, int custom, int role) const {
+  if (custom < 0 || custom >= Count()) return {};
+  if (role == Qt::DisplayRole) return ToQt(entry.GetCustomValue(static_cast<size_t>(custom)));
+  const bool number =
+      columns_.Custom(static_cast<size_t>(custom)).wrapper.columnType == SORT_AS_NUMBER;
+  if (role == Qt::TextAlignmentRole && number) return int(Qt::AlignRight | Qt::AlignVCenter);
+  return {};
+}
+
+TSortOrder TColumnController::SortOrderOf(int custom) const {
+  TSortOrder order;
+  if (custom < 0 || custom >= Count()) return order;
+  const int kind = columns_.Custom(static_cast<size_t>(custom)).wrapper.columnType;
+  order.kind = kind == SORT_AS_NUMBER ? TSortKind::CustomNumber
+               : kind == SORT_AS_DATE ? TSortKind::CustomDate
+                                      : TSortKind::CustomText;
+  order.customIndex = static_cast<size_t>(custom);
+  return order;
+}
+
+int TColumnController::LogicalSection(size_t column) const {
+  const TListColumn& c = columns_.Column(column);
+  if (c.kind != COL_TYPE_CUSTOM) return static_cast<int>(c.kind);
+  return TFileListModel::kColumnCount - c.tag;
+}
+
+void TColumnController::Changed() {
+  TSession& session = SessionOf(window_);
+  session.customColumns.clear();
+  for (size_t i = 0; i < columns_.CustomCount(); ++i) {
+    session.customColumns.push_back(columns_.Custom(i).data);
+  }
+  model_.Reload();
+  LayOut();
+  RebuildMenus();
+  if (session.list.Count() > 0) window_.Preview();
+}
+
+void TColumnController::MeasureAutoWidths() {
+  const QHeaderView* header = view_.horizontalHeader();
+  // The table measures only the rows it shows, so a million rows cost nothing.
+  const QAbstractItemView& view = view_;
+  for (size_t i = 0; i < columns_.Count(); ++i) {
+    const int logical = LogicalSection(i);
+    const int width = std::max(view.sizeHintForColumn(logical), header->sectionSizeHint(logical));
+    columns_.SetAutoWidth(columns_.RegistryPosition(i), width);
+  }
+}
+
+void TColumnController::LayOut() {
+  MeasureAutoWidths();
+  const int mode = window_.App().config.Integer(TSetting::ColumnResizeType);
+  if (mode == SIZE_USER_WIDTH) {
+    // The user's widths stay; columns that come back get their automatic width.
+    for (size_t i = 0; i < columns_.Count(); ++i) {
+      columns_.SetWidth(i, view_.horizontalHeader()->sectionSize(LogicalSection(i)));
+    }
+  }
+  ApplySizingMode(mode, columns_, visibility_, view_.viewport()->width());
+  QHeaderView* header = view_.horizontalHeader();
+  for (size_t i = 0; i < columns_.Count(); ++i) {
+    const int logical = LogicalSection(i);
+    if (logical >= model_.columnCount()) continue;
+    header->moveSection(header->visualIndex(logical), static_cast<int>(i));
+    const int width = columns_.Column(i).width;
+    const bool hidden = IsOptional(columns_.KindOf(i)) && width <= 0;
+    header->setSectionHidden(logical, hidden);
+    if (!hidden) header->resizeSection(logical, std::max(width, header->minimumSectionSize()));
+  }
+}
+
+void TColumnController::RebuildMenus() {
+  customMenu_->clear();
+  customMenu_->addAction(tr("New Column ..."), this, [this] { EditColumn({}); });
+  customMenu_->addSeparator();
+  QMenu* remove = customMenu_->addMenu(tr("Delete"));
+  remove->setObjectName(QStringLiteral("mnuDeleteCustomColumn"));
+  for (size_t i = 0; i < columns_.CustomCount(); ++i) {
+    const TCustomColumn& custom = columns_.Custom(i);
+    const TCustomColumnDraft draft{custom.title, custom.data, custom.wrapper.columnType};
+    customMenu_->insertAction(remove->menuAction(), new QAction(ToQt(custom.title), customMenu_));
+    connect(customMenu_->actions()[customMenu_->actions().size() - 2], &QAction::triggered, this,
+            [this, draft] { EditColumn(draft); });
+    remove->addAction(ToQt(custom.title), this, [this, title = custom.title] {
+      DeleteColumn(title);
+    });
+  }
+  remove->setEnabled(columns_.CustomCount() > 0);
+
+  headerMenu_->clear();
+  for (const TOptionalColumn& column : kOptionalColumns) {
+    QAction* item = headerMenu_->addAction(QString::fromLatin1(column.caption));
+    item->setCheckable(true);
+    item->setChecked(visibility_.*column.shown);
+    connect(item, &QAction::toggled, this,
+            [this, kind = column.kind](bool on) { SetVisible(kind, on); });
+  }
+  headerMenu_->addSeparator();
+  auto* group = new QActionGroup(headerMenu_);
+  const int mode = window_.App().config.Integer(TSetting::ColumnResizeType);
+  for (const TSizingItem& sizing : kSizingItems) {
+    QAction* item = headerMenu_->addAction(QString::fromLatin1(sizing.caption));
+    item->setCheckable(true);
+    item->setChecked(mode == sizing.mode);
+    group->addAction(item);
+    connect(item, &QAction::triggered, this, [this, m = sizing.mode] { ChooseSizing(m); });
+  }
+  headerMenu_->addSeparator();
+  headerMenu_->addAction(tr("New Column ..."), this, [this] { EditColumn({}); });
+}
+
+void TColumnController::ReportStatus(const TStatus& status) {
+  if (!status.ok()) window_.StatusPanel(2).setText(ToQt(status.Message()));
+}
+
+TColumnController& InstallColumnController(TFrmMain& window) {
+  auto* view = window.findChild<QTableView*>(QStringLiteral("fileList"));
+  auto* controller = new TColumnController(window, *view, window.ListModel());
+  window.ListModel().SetCustomCells(controller);
+  QMenuBar& bar = *window.menuBar();
+  auto* viewMenu = new QMenu(QObject::tr("&View"), &window);
+  viewMenu->addMenu(&controller->CustomColumnsMenu());
+  const QList<QAction*> menus = bar.actions();
+  bar.insertMenu(menus.size() >= 1 ? menus.back() : nullptr, viewMenu);
+  controller->Load();
+  return *controller;
+}

@@ -1,0 +1,116 @@
+#include "ui/UnitDesktopTools.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPointer>
+#include <QTableView>
+#include <vector>
+
+#include "config/UnitMenuShortcutsFile.h"
+#include "session/UnitSession.h"
+#include "ui/UnitFrmMain.h"
+#include "ui/UnitMetaVariablePicker.h"
+#include "ui/UnitQtText.h"
+#include "ui/UnitScriptEditor.h"
+#include "ui/UnitStepEditor.h"
+
+namespace {
+
+// The items on the second level: the entries of each top-level menu that
+// are neither separators nor submenus.
+std::vector<QAction*> SecondLevelItems(QMenuBar& bar) {
+  std::vector<QAction*> items;
+  for (QAction* top : bar.actions()) {
+    if (top->menu() == nullptr) continue;
+    for (QAction* item : top->menu()->actions()) {
+      if (!item->isSeparator() && item->menu() == nullptr) items.push_back(item);
+    }
+  }
+  return items;
+}
+
+// The full path of the entry at the list's current row; empty for none.
+std::u16string SelectedFile(TFrmMain& window) {
+  const auto* view = window.findChild<QTableView*>(QStringLiteral("fileList"));
+  if (view == nullptr || !view->currentIndex().isValid()) return {};
+  TSession& session = window.App().session;
+  const TFileListData* entry = session.list.GetFileData(view->currentIndex().row());
+  if (entry == nullptr) return {};
+  std::u16string folder = session.model.folder;
+  if (!folder.empty() && folder.back() != u'/') folder += u'/';
+  return folder + entry->caption;
+}
+
+}  // namespace
+
+QString MenuItemName(const QAction& action) {
+  if (!action.objectName().isEmpty()) return action.objectName();
+  QString name = QStringLiteral("mnu");
+  for (const QChar c : action.text()) {
+    if (c.isLetterOrNumber() && c.unicode() < 128) name += c;
+  }
+  return name;
+}
+
+TStatus ApplyMenuShortcuts(QMenuBar& bar, TFileSystem& fs, const std::u16string& appFolder) {
+  const std::vector<QAction*> actions = SecondLevelItems(bar);
+  std::vector<TMenuShortcut> items;
+  items.reserve(actions.size());
+  for (const QAction* action : actions) {
+    items.push_back({FromQt(MenuItemName(*action)),
+                     FromQt(action->shortcut().toString(QKeySequence::PortableText))});
+  }
+  const TStatus status = LoadMenuShortcuts(fs, appFolder, items);
+  for (size_t i = 0; i < actions.size(); ++i) {
+    actions[i]->setShortcut(QKeySequence::fromString(ToQt(items[i].shortcut),
+                                                     QKeySequence::PortableText));
+  }
+  return status;
+}
+
+std::u16string_view PickerFamilyOf(TInsertAction action) {
+  const std::vector<std::u16string_view> families = VariableFamilies();
+  switch (action) {
+    case TInsertAction::PickerJpeg: return u"JPEG";
+    case TInsertAction::PickerMp3: return u"MP3 tags";
+    case TInsertAction::PickerProperties: return u"file and folder";
+    default: return families.front();
+  }
+}
+
+void OpenMetaVariablePicker(TFrmMain& window, TInsertAction action, QLineEdit* edit) {
+  QPointer<QLineEdit> target(edit);
+  TFrmMetaVariables picker(window.App().session, SelectedFile(window), &window);
+  picker.ShowFamily(PickerFamilyOf(action));
+  if (picker.exec() != QDialog::Accepted || target.isNull()) return;
+  const std::u16string chosen = picker.Chosen();
+  if (chosen.empty()) return;
+  target->insert(ToQt(chosen));
+  emit target->textEdited(target->text());
+}
+
+void InstallDesktopTools(TFrmMain& window) {
+  QMenuBar& bar = *window.menuBar();
+  auto* tools = new QMenu(QObject::tr("&Tools"), &window);
+  QAction* help = bar.actions().isEmpty() ? nullptr : bar.actions().back();
+  bar.insertMenu(help, tools);
+  QAction* insert = tools->addAction(QObject::tr("Insert Meta-Variables..."));
+  insert->setObjectName(QStringLiteral("mnuInsertMetaVariables"));
+  insert->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
+  // The picker inserts into the text box that had the focus when it opened.
+  QObject::connect(insert, &QAction::triggered, &window, [&window] {
+    auto* edit = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    OpenMetaVariablePicker(window, TInsertAction::PickerMain, edit);
+  });
+  window.ScriptEditor().StepEditor().SetPickerOpener(
+      [&window](TInsertAction action, QLineEdit* edit) {
+        OpenMetaVariablePicker(window, action, edit);
+      });
+  const TStatus shortcuts =
+      ApplyMenuShortcuts(bar, window.App().session.fs, window.App().session.appFolder);
+  if (!shortcuts.ok()) window.StatusPanel(2).setText(ToQt(shortcuts.Message()));
+}
