@@ -1,6 +1,5 @@
 #include "ui/UnitColumnController.h"
 
-#include <QActionGroup>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
@@ -51,6 +50,8 @@ TSession& SessionOf(TFrmMain& window) { return window.App().session; }
 TColumnController::TColumnController(TFrmMain& window, QTableView& view, TFileListModel& model)
     : QObject(&window), window_(window), view_(view), model_(model) {
   customMenu_ = new QMenu(tr("Custom Columns"), &window);
+  deleteMenu_ = new QMenu(tr("Delete"), customMenu_);
+  deleteMenu_->setObjectName(QStringLiteral("mnuDeleteCustomColumn"));
   headerMenu_ = new QMenu(&window);
   QHeaderView* header = view_.horizontalHeader();
   header->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -194,14 +195,15 @@ void TColumnController::RebuildMenus() {
   customMenu_->clear();
   customMenu_->addAction(tr("New Column ..."), this, [this] { EditColumn({}); });
   customMenu_->addSeparator();
-  QMenu* remove = customMenu_->addMenu(tr("Delete"));
-  remove->setObjectName(QStringLiteral("mnuDeleteCustomColumn"));
+  QMenu* remove = deleteMenu_;
+  remove->clear();
+  customMenu_->addMenu(remove);
   for (size_t i = 0; i < columns_.CustomCount(); ++i) {
     const TCustomColumn& custom = columns_.Custom(i);
     const TCustomColumnDraft draft{custom.title, custom.data, custom.wrapper.columnType};
-    customMenu_->insertAction(remove->menuAction(), new QAction(ToQt(custom.title), customMenu_));
-    connect(customMenu_->actions()[customMenu_->actions().size() - 2], &QAction::triggered, this,
-            [this, draft] { EditColumn(draft); });
+    auto* edit = new QAction(ToQt(custom.title), customMenu_);
+    customMenu_->insertAction(remove->menuAction(), edit);
+    connect(edit, &QAction::triggered, this, [this, draft] { EditColumn(draft); });
     remove->addAction(ToQt(custom.title), this, [this, title = custom.title] {
       DeleteColumn(title);
     });
@@ -217,13 +219,11 @@ void TColumnController::RebuildMenus() {
             [this, kind = column.kind](bool on) { SetVisible(kind, on); });
   }
   headerMenu_->addSeparator();
-  auto* group = new QActionGroup(headerMenu_);
   const int mode = window_.App().config.Integer(TSetting::ColumnResizeType);
   for (const TSizingItem& sizing : kSizingItems) {
     QAction* item = headerMenu_->addAction(QString::fromLatin1(sizing.caption));
     item->setCheckable(true);
     item->setChecked(mode == sizing.mode);
-    group->addAction(item);
     connect(item, &QAction::triggered, this, [this, m = sizing.mode] { ChooseSizing(m); });
   }
   headerMenu_->addSeparator();

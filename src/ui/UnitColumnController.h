@@ -60,6 +60,7 @@ class TColumnController : public QObject, public TCustomCells {
   TColumnManager columns_;
   TColumnVisibility visibility_;
   QMenu* customMenu_ = nullptr;
+  QMenu* deleteMenu_ = nullptr;
   QMenu* headerMenu_ = nullptr;
 };
 
