@@ -53,6 +53,13 @@ TColumnController::TColumnController(TFrmMain& window, QTableView& view, TFileLi
   deleteMenu_ = new QMenu(tr("Delete"), customMenu_);
   deleteMenu_->setObjectName(QStringLiteral("mnuDeleteCustomColumn"));
   headerMenu_ = new QMenu(&window);
+  // Automatic widths follow the rows shown: lay out once after each change
+  // of the list, however many cells changed.
+  layoutTimer_.setSingleShot(true);
+  layoutTimer_.setInterval(0);
+  connect(&layoutTimer_, &QTimer::timeout, this, &TColumnController::LayOut);
+  connect(&model_, &QAbstractItemModel::modelReset, &layoutTimer_, qOverload<>(&QTimer::start));
+  connect(&model_, &QAbstractItemModel::dataChanged, &layoutTimer_, qOverload<>(&QTimer::start));
   QHeaderView* header = view_.horizontalHeader();
   header->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(header, &QWidget::customContextMenuRequested, this, [this, header](const QPoint& at) {

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <QObject>
+#include <QTimer>
 #include <string>
 
 #include "config/UnitColumnManager.h"
@@ -61,6 +62,7 @@ class TColumnController : public QObject, public TCustomCells {
   TColumnVisibility visibility_;
   QMenu* customMenu_ = nullptr;
   QMenu* deleteMenu_ = nullptr;
+  QTimer layoutTimer_;
   QMenu* headerMenu_ = nullptr;
 };
 

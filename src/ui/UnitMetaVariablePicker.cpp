@@ -65,7 +65,7 @@ TFrmMetaVariables::TFrmMetaVariables(TSession& session, std::u16string file, QWi
   variables_->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
   format_ = new QLineEdit(this);
   format_->setObjectName(QStringLiteral("txtFormat"));
-  format_->setPlaceholderText(tr("e.g. FYYYY-MM-DD, or 1-3 for characters 1 to 3"));
+  format_->setPlaceholderText(tr("e.g. FYYYY-MM-DD for a date"));
   value_ = new QLabel(this);
   value_->setObjectName(QStringLiteral("lblValue"));
   value_->setTextInteractionFlags(Qt::TextSelectableByMouse);
