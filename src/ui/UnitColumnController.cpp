@@ -61,6 +61,8 @@ TColumnController::TColumnController(TFrmMain& window, QTableView& view, TFileLi
   connect(&model_, &QAbstractItemModel::modelReset, &layoutTimer_, qOverload<>(&QTimer::start));
   connect(&model_, &QAbstractItemModel::dataChanged, &layoutTimer_, qOverload<>(&QTimer::start));
   QHeaderView* header = view_.horizontalHeader();
+  connect(header, &QHeaderView::sectionResized, this, &TColumnController::TakeUserLayout);
+  connect(header, &QHeaderView::sectionMoved, this, &TColumnController::TakeUserLayout);
   header->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(header, &QWidget::customContextMenuRequested, this, [this, header](const QPoint& at) {
     RebuildMenus();
@@ -73,6 +75,9 @@ void TColumnController::Load() {
   TStatus status = LoadCustomColumns(session.fs, session.appFolder, columns_);
   const TStatus shown = LoadColumnVisibility(session.fs, session.appFolder, visibility_);
   if (status.ok()) status = shown;
+  if (window_.App().config.Integer(TSetting::ColumnResizeType) == SIZE_USER_WIDTH) {
+    window_.App().config.GetLastColumnsSizes(columns_);
+  }
   Changed();
   ReportStatus(status);
 }
@@ -180,22 +185,53 @@ void TColumnController::LayOut() {
   MeasureAutoWidths();
   const int mode = window_.App().config.Integer(TSetting::ColumnResizeType);
   if (mode == SIZE_USER_WIDTH) {
-    // The user's widths stay; columns that come back get their automatic width.
+    // The user's widths stay; a column shown again gets its automatic width.
     for (size_t i = 0; i < columns_.Count(); ++i) {
-      columns_.SetWidth(i, view_.horizontalHeader()->sectionSize(LogicalSection(i)));
+      if (columns_.Column(i).width <= 0) {
+        columns_.SetWidth(i, columns_.AutoWidth(columns_.RegistryPosition(i)));
+      }
     }
+  } else {
+    ApplySizingMode(mode, columns_, visibility_, view_.viewport()->width());
   }
-  ApplySizingMode(mode, columns_, visibility_, view_.viewport()->width());
+  layingOut_ = true;
   QHeaderView* header = view_.horizontalHeader();
   for (size_t i = 0; i < columns_.Count(); ++i) {
     const int logical = LogicalSection(i);
     if (logical >= model_.columnCount()) continue;
     header->moveSection(header->visualIndex(logical), static_cast<int>(i));
     const int width = columns_.Column(i).width;
-    const bool hidden = IsOptional(columns_.KindOf(i)) && width <= 0;
+    const bool hidden = IsOptional(columns_.KindOf(i)) && (width <= 0 || !Shown(columns_.KindOf(i)));
     header->setSectionHidden(logical, hidden);
     if (!hidden) header->resizeSection(logical, std::max(width, header->minimumSectionSize()));
   }
+  layingOut_ = false;
+  window_.App().config.SetLastColumnsSizes(columns_);
+}
+
+bool TColumnController::Shown(TColumnType kind) const {
+  for (const TOptionalColumn& column : kOptionalColumns) {
+    if (column.kind == kind) return visibility_.*column.shown;
+  }
+  return true;
+}
+
+void TColumnController::TakeUserLayout() {
+  if (layingOut_) return;
+  const QHeaderView* header = view_.horizontalHeader();
+  for (int visual = 0; visual < header->count(); ++visual) {
+    const int logical = header->logicalIndex(visual);
+    for (size_t i = 0; i < columns_.Count(); ++i) {
+      if (LogicalSection(i) != logical) continue;
+      columns_.MoveColumn(i, static_cast<size_t>(visual));
+      break;
+    }
+  }
+  for (size_t i = 0; i < columns_.Count(); ++i) {
+    const int logical = LogicalSection(i);
+    columns_.SetWidth(i, header->isSectionHidden(logical) ? 0 : header->sectionSize(logical));
+  }
+  window_.App().config.SetLastColumnsSizes(columns_);
 }
 
 void TColumnController::RebuildMenus() {

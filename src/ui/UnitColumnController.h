@@ -53,6 +53,10 @@ class TColumnController : public QObject, public TCustomCells {
   void LayOut();
   void MeasureAutoWidths();
   void RebuildMenus();
+  bool Shown(TColumnType kind) const;
+  // The order and widths the user gave the header, into the column model
+  // and the settings (saved with them at close).
+  void TakeUserLayout();
   void ReportStatus(const TStatus& status);
 
   TFrmMain& window_;
@@ -63,6 +67,7 @@ class TColumnController : public QObject, public TCustomCells {
   QMenu* customMenu_ = nullptr;
   QMenu* deleteMenu_ = nullptr;
   QTimer layoutTimer_;
+  bool layingOut_ = false;
   QMenu* headerMenu_ = nullptr;
 };
 

@@ -12,6 +12,7 @@
 
 #include "config/UnitMenuShortcutsFile.h"
 #include "session/UnitSession.h"
+#include "ui/UnitFileTagsWindow.h"
 #include "ui/UnitFrmMain.h"
 #include "ui/UnitMetaVariablePicker.h"
 #include "ui/UnitQtText.h"
@@ -105,6 +106,12 @@ void InstallDesktopTools(TFrmMain& window) {
   QObject::connect(insert, &QAction::triggered, &window, [&window] {
     auto* edit = qobject_cast<QLineEdit*>(QApplication::focusWidget());
     OpenMetaVariablePicker(window, TInsertAction::PickerMain, edit);
+  });
+  QAction* fileTags = tools->addAction(QObject::tr("File Tags..."));
+  fileTags->setObjectName(QStringLiteral("mnuFileTags"));
+  QObject::connect(fileTags, &QAction::triggered, &window, [&window] {
+    TFrmFileTags tags(window.App().Tags(), SelectedFile(window), &window);
+    tags.exec();
   });
   window.ScriptEditor().StepEditor().SetPickerOpener(
       [&window](TInsertAction action, QLineEdit* edit) {

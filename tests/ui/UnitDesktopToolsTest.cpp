@@ -1,7 +1,7 @@
 // The window's columns, menus and meta-variable picker, offscreen: a custom
 // column made through its dialog, sorted by number and kept across a
-// restart; the picker inserting a variable with its format part; a
-// shortcut from "menu.ini" on a menu item.
+// restart; the picker inserting a variable with its format part; the tags
+// of a photo; a shortcut from "menu.ini" on a menu item.
 #include <QApplication>
 #include <QComboBox>
 #include <QHeaderView>
@@ -13,6 +13,7 @@
 #include <QRegularExpression>
 #include <QTableView>
 #include <QTimer>
+#include <QTreeWidget>
 #include <gtest/gtest.h>
 
 #include "cli/UnitCliServices.h"
@@ -22,9 +23,11 @@
 #include "platform/UnitText.h"
 #include "support/UnitFakeServices.h"
 #include "support/UnitTempFolder.h"
+#include "config/UnitColumnSizing.h"
 #include "ui/UnitColumnController.h"
 #include "ui/UnitDesktopTools.h"
 #include "ui/UnitFileListModel.h"
+#include "ui/UnitFileTagsWindow.h"
 #include "ui/UnitFrmMain.h"
 #include "ui/UnitMetaVariablePicker.h"
 
@@ -120,6 +123,12 @@ TEST_F(TDesktopToolsTest, ACustomColumnSortsByNumberAndOutlivesTheWindow) {
     auto* controller = window.findChild<TColumnController*>();
     ASSERT_NE(controller, nullptr);
     controller->SetVisible(COL_TYPE_TYPE, false);
+    // User widths and the order the user dragged come back after a restart.
+    controller->ChooseSizing(SIZE_USER_WIDTH);
+    QHeaderView* header = window.findChild<QTableView*>(QStringLiteral("fileList"))->horizontalHeader();
+    header->resizeSection(TFileListModel::kName, 333);
+    header->moveSection(header->visualIndex(kCustom), 1);
+    window.close();
   }
   TFrmMain window(services);
   int code = 0;
@@ -130,6 +139,8 @@ TEST_F(TDesktopToolsTest, ACustomColumnSortsByNumberAndOutlivesTheWindow) {
   const QHeaderView* header = window.findChild<QTableView*>(QStringLiteral("fileList"))->horizontalHeader();
   EXPECT_TRUE(header->isSectionHidden(TFileListModel::kType));
   EXPECT_FALSE(header->isSectionHidden(TFileListModel::kSize));
+  EXPECT_EQ(header->sectionSize(TFileListModel::kName), 333);
+  EXPECT_EQ(header->visualIndex(kCustom), 1);
 
   // Deleting it removes the column and disables the empty Delete menu.
   QAction* remove = FindMenuItem(window, QStringLiteral("Bytes"));
@@ -164,6 +175,27 @@ TEST_F(TDesktopToolsTest, ThePickerInsertsTheChosenVariableWithItsFormatPart) {
   // The value for the selected file goes through the format part: a year alone.
   EXPECT_TRUE(QRegularExpression(QStringLiteral("^20\\d\\d$")).match(shownValue).hasMatch())
       << shownValue.toStdString();
+}
+
+TEST_F(TDesktopToolsTest, FileTagsListTheTagsOfTheSelectedPhoto) {
+  std::string photo;
+  ASSERT_TRUE(fs->ReadWholeFile(Utf8ToUtf16(TALLOWICK_TEST_DATA "/metadata/color-ii.jpg"), photo).ok());
+  (void)fs->WriteWholeFile(root + u"/f/d.jpg", photo);
+  TFrmMain window(services);
+  int code = 0;
+  ASSERT_TRUE(window.Start({root + u"/f"}, code));
+  window.findChild<QTableView*>(QStringLiteral("fileList"))
+      ->setCurrentIndex(window.ListModel().index(3, 0));  // d.jpg
+  int jpegTags = 0;
+  WithNextDialog([&jpegTags](QWidget& dialog) {
+    QTreeWidget& found = dynamic_cast<TFrmFileTags&>(dialog).Tags();
+    for (int i = 0; i < found.topLevelItemCount(); ++i) {
+      if (found.topLevelItem(i)->text(0) == QStringLiteral("JPEG")) ++jpegTags;
+    }
+    dialog.close();
+  });
+  window.findChild<QAction*>(QStringLiteral("mnuFileTags"))->trigger();
+  EXPECT_GT(jpegTags, 0);
 }
 
 TEST_F(TDesktopToolsTest, MenuIniSetsShortcutsAndIsWrittenWhenMissing) {
