@@ -13,7 +13,8 @@
 #include "session/UnitSession.h"
 #include "ui/UnitDesktopTools.h"
 #include "ui/UnitFileListModel.h"
-#include "ui/UnitFrmMain.h"
+#include "cli/UnitApplication.h"
+#include <QMainWindow>
 #include "ui/UnitQtText.h"
 
 namespace {
@@ -43,16 +44,16 @@ bool IsOptional(TColumnType kind) {
          kind == COL_TYPE_DATECREATED;
 }
 
-TSession& SessionOf(TFrmMain& window) { return window.App().session; }
+TSession& SessionOf(const TWindowParts& window) { return window.app.session; }
 
 }  // namespace
 
-TColumnController::TColumnController(TFrmMain& window, QTableView& view, TFileListModel& model)
-    : QObject(&window), window_(window), view_(view), model_(model) {
-  customMenu_ = new QMenu(tr("Custom Columns"), &window);
+TColumnController::TColumnController(const TWindowParts& window)
+    : QObject(&window.window), window_(window), view_(window.list), model_(window.model) {
+  customMenu_ = new QMenu(tr("Custom Columns"), &window.window);
   deleteMenu_ = new QMenu(tr("Delete"), customMenu_);
   deleteMenu_->setObjectName(QStringLiteral("mnuDeleteCustomColumn"));
-  headerMenu_ = new QMenu(&window);
+  headerMenu_ = new QMenu(&window.window);
   // Automatic widths follow the rows shown: lay out once after each change
   // of the list, however many cells changed.
   layoutTimer_.setSingleShot(true);
@@ -75,8 +76,8 @@ void TColumnController::Load() {
   TStatus status = LoadCustomColumns(session.fs, session.appFolder, columns_);
   const TStatus shown = LoadColumnVisibility(session.fs, session.appFolder, visibility_);
   if (status.ok()) status = shown;
-  if (window_.App().config.Integer(TSetting::ColumnResizeType) == SIZE_USER_WIDTH) {
-    window_.App().config.GetLastColumnsSizes(columns_);
+  if (window_.app.config.Integer(TSetting::ColumnResizeType) == SIZE_USER_WIDTH) {
+    window_.app.config.GetLastColumnsSizes(columns_);
   }
   Changed();
   ReportStatus(status);
@@ -107,7 +108,7 @@ void TColumnController::EditColumn(const TCustomColumnDraft& draft) {
       [this](QLineEdit* edit) {
         OpenMetaVariablePicker(window_, TInsertAction::PickerMain, edit);
       },
-      &window_);
+      &window_.window);
   if (dialog.exec() == QDialog::Accepted) SaveColumn(dialog.Draft());
 }
 
@@ -122,7 +123,7 @@ void TColumnController::SetVisible(TColumnType kind, bool shown) {
 
 void TColumnController::ChooseSizing(int mode) {
   MeasureAutoWidths();
-  (void)ChooseColumnSizingMode(window_.App().config, columns_, visibility_,
+  (void)ChooseColumnSizingMode(window_.app.config, columns_, visibility_,
                                static_cast<TColumnSizingMode>(mode), view_.viewport()->width());
   LayOut();
 }
@@ -167,7 +168,7 @@ void TColumnController::Changed() {
   model_.Reload();
   LayOut();
   RebuildMenus();
-  if (session.list.Count() > 0) window_.Preview();
+  if (session.list.Count() > 0) window_.preview();
 }
 
 void TColumnController::MeasureAutoWidths() {
@@ -183,7 +184,7 @@ void TColumnController::MeasureAutoWidths() {
 
 void TColumnController::LayOut() {
   MeasureAutoWidths();
-  const int mode = window_.App().config.Integer(TSetting::ColumnResizeType);
+  const int mode = window_.app.config.Integer(TSetting::ColumnResizeType);
   if (mode == SIZE_USER_WIDTH) {
     // The user's widths stay; a column shown again gets its automatic width.
     for (size_t i = 0; i < columns_.Count(); ++i) {
@@ -206,7 +207,7 @@ void TColumnController::LayOut() {
     if (!hidden) header->resizeSection(logical, std::max(width, header->minimumSectionSize()));
   }
   layingOut_ = false;
-  window_.App().config.SetLastColumnsSizes(columns_);
+  window_.app.config.SetLastColumnsSizes(columns_);
 }
 
 bool TColumnController::Shown(TColumnType kind) const {
@@ -231,7 +232,7 @@ void TColumnController::TakeUserLayout() {
     const int logical = LogicalSection(i);
     columns_.SetWidth(i, header->isSectionHidden(logical) ? 0 : header->sectionSize(logical));
   }
-  window_.App().config.SetLastColumnsSizes(columns_);
+  window_.app.config.SetLastColumnsSizes(columns_);
 }
 
 void TColumnController::RebuildMenus() {
@@ -262,7 +263,7 @@ void TColumnController::RebuildMenus() {
             [this, kind = column.kind](bool on) { SetVisible(kind, on); });
   }
   headerMenu_->addSeparator();
-  const int mode = window_.App().config.Integer(TSetting::ColumnResizeType);
+  const int mode = window_.app.config.Integer(TSetting::ColumnResizeType);
   for (const TSizingItem& sizing : kSizingItems) {
     QAction* item = headerMenu_->addAction(QString::fromLatin1(sizing.caption));
     item->setCheckable(true);
@@ -274,15 +275,14 @@ void TColumnController::RebuildMenus() {
 }
 
 void TColumnController::ReportStatus(const TStatus& status) {
-  if (!status.ok()) window_.StatusPanel(2).setText(ToQt(status.Message()));
+  if (!status.ok()) window_.status.setText(ToQt(status.Message()));
 }
 
-TColumnController& InstallColumnController(TFrmMain& window) {
-  auto* view = window.findChild<QTableView*>(QStringLiteral("fileList"));
-  auto* controller = new TColumnController(window, *view, window.ListModel());
-  window.ListModel().SetCustomCells(controller);
-  QMenuBar& bar = *window.menuBar();
-  auto* viewMenu = new QMenu(QObject::tr("&View"), &window);
+TColumnController& InstallColumnController(const TWindowParts& window) {
+  auto* controller = new TColumnController(window);
+  window.model.SetCustomCells(controller);
+  QMenuBar& bar = *window.window.menuBar();
+  auto* viewMenu = new QMenu(QObject::tr("&View"), &window.window);
   viewMenu->addMenu(&controller->CustomColumnsMenu());
   const QList<QAction*> menus = bar.actions();
   bar.insertMenu(menus.size() >= 1 ? menus.back() : nullptr, viewMenu);

@@ -14,17 +14,17 @@
 #include "config/UnitColumnVisibility.h"
 #include "ui/UnitCustomCells.h"
 #include "ui/UnitCustomColumnDialog.h"
+#include "ui/UnitWindowParts.h"
 
 class QMenu;
 class QTableView;
 class TFileListModel;
-class TFrmMain;
 
 class TColumnController : public QObject, public TCustomCells {
   Q_OBJECT
 
  public:
-  TColumnController(TFrmMain& window, QTableView& view, TFileListModel& model);
+  explicit TColumnController(const TWindowParts& window);
 
   // Reads the definitions and the visibility and lays out the header.
   void Load();
@@ -59,7 +59,7 @@ class TColumnController : public QObject, public TCustomCells {
   void TakeUserLayout();
   void ReportStatus(const TStatus& status);
 
-  TFrmMain& window_;
+  TWindowParts window_;
   QTableView& view_;
   TFileListModel& model_;
   TColumnManager columns_;
@@ -73,4 +73,4 @@ class TColumnController : public QObject, public TCustomCells {
 
 // Sets up the columns of the window's list and its menus (the hook the main
 // window calls once its session is open).
-TColumnController& InstallColumnController(TFrmMain& window);
+TColumnController& InstallColumnController(const TWindowParts& window);

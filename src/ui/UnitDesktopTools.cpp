@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
@@ -13,11 +14,11 @@
 #include "config/UnitMenuShortcutsFile.h"
 #include "session/UnitSession.h"
 #include "ui/UnitFileTagsWindow.h"
-#include "ui/UnitFrmMain.h"
+#include "cli/UnitApplication.h"
 #include "ui/UnitMetaVariablePicker.h"
 #include "ui/UnitQtText.h"
-#include "ui/UnitScriptEditor.h"
 #include "ui/UnitStepEditor.h"
+#include "ui/UnitWindowParts.h"
 
 namespace {
 
@@ -35,11 +36,10 @@ std::vector<QAction*> SecondLevelItems(QMenuBar& bar) {
 }
 
 // The full path of the entry at the list's current row; empty for none.
-std::u16string SelectedFile(TFrmMain& window) {
-  const auto* view = window.findChild<QTableView*>(QStringLiteral("fileList"));
-  if (view == nullptr || !view->currentIndex().isValid()) return {};
-  TSession& session = window.App().session;
-  const TFileListData* entry = session.list.GetFileData(view->currentIndex().row());
+std::u16string SelectedFile(const TWindowParts& window) {
+  if (!window.list.currentIndex().isValid()) return {};
+  TSession& session = window.app.session;
+  const TFileListData* entry = session.list.GetFileData(window.list.currentIndex().row());
   if (entry == nullptr) return {};
   std::u16string folder = session.model.folder;
   if (!folder.empty() && folder.back() != u'/') folder += u'/';
@@ -83,9 +83,9 @@ std::u16string_view PickerFamilyOf(TInsertAction action) {
   }
 }
 
-void OpenMetaVariablePicker(TFrmMain& window, TInsertAction action, QLineEdit* edit) {
+void OpenMetaVariablePicker(const TWindowParts& window, TInsertAction action, QLineEdit* edit) {
   QPointer<QLineEdit> target(edit);
-  TFrmMetaVariables picker(window.App().session, SelectedFile(window), &window);
+  TFrmMetaVariables picker(window.app.session, SelectedFile(window), &window.window);
   picker.ShowFamily(PickerFamilyOf(action));
   if (picker.exec() != QDialog::Accepted || target.isNull()) return;
   const std::u16string chosen = picker.Chosen();
@@ -94,30 +94,30 @@ void OpenMetaVariablePicker(TFrmMain& window, TInsertAction action, QLineEdit* e
   emit target->textEdited(target->text());
 }
 
-void InstallDesktopTools(TFrmMain& window) {
-  QMenuBar& bar = *window.menuBar();
-  auto* tools = new QMenu(QObject::tr("&Tools"), &window);
+void InstallDesktopTools(const TWindowParts& window) {
+  QMenuBar& bar = *window.window.menuBar();
+  auto* tools = new QMenu(QObject::tr("&Tools"), &window.window);
   QAction* help = bar.actions().isEmpty() ? nullptr : bar.actions().back();
   bar.insertMenu(help, tools);
   QAction* insert = tools->addAction(QObject::tr("Insert Meta-Variables..."));
   insert->setObjectName(QStringLiteral("mnuInsertMetaVariables"));
   insert->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
   // The picker inserts into the text box that had the focus when it opened.
-  QObject::connect(insert, &QAction::triggered, &window, [&window] {
+  QObject::connect(insert, &QAction::triggered, &window.window, [window] {
     auto* edit = qobject_cast<QLineEdit*>(QApplication::focusWidget());
     OpenMetaVariablePicker(window, TInsertAction::PickerMain, edit);
   });
   QAction* fileTags = tools->addAction(QObject::tr("File Tags..."));
   fileTags->setObjectName(QStringLiteral("mnuFileTags"));
-  QObject::connect(fileTags, &QAction::triggered, &window, [&window] {
-    TFrmFileTags tags(window.App().Tags(), SelectedFile(window), &window);
+  QObject::connect(fileTags, &QAction::triggered, &window.window, [window] {
+    TFrmFileTags tags(window.app.Tags(), SelectedFile(window), &window.window);
     tags.exec();
   });
-  window.ScriptEditor().StepEditor().SetPickerOpener(
-      [&window](TInsertAction action, QLineEdit* edit) {
+  window.stepEditor.SetPickerOpener(
+      [window](TInsertAction action, QLineEdit* edit) {
         OpenMetaVariablePicker(window, action, edit);
       });
   const TStatus shortcuts =
-      ApplyMenuShortcuts(bar, window.App().session.fs, window.App().session.appFolder);
-  if (!shortcuts.ok()) window.StatusPanel(2).setText(ToQt(shortcuts.Message()));
+      ApplyMenuShortcuts(bar, window.app.session.fs, window.app.session.appFolder);
+  if (!shortcuts.ok()) window.status.setText(ToQt(shortcuts.Message()));
 }

@@ -13,7 +13,7 @@ class QAction;
 class QLineEdit;
 class QMenuBar;
 class TFileSystem;
-class TFrmMain;
+struct TWindowParts;
 
 // The name a menu item has in "menu.ini": its object name, or else "mnu"
 // followed by the letters and digits of its caption ("Open Folder..." ->
@@ -29,9 +29,9 @@ std::u16string_view PickerFamilyOf(TInsertAction action);
 
 // Opens the picker over `window` on the page of `action` for the file
 // selected in the list; the chosen variable replaces the selection of `edit`.
-void OpenMetaVariablePicker(TFrmMain& window, TInsertAction action, QLineEdit* edit);
+void OpenMetaVariablePicker(const TWindowParts& window, TInsertAction action, QLineEdit* edit);
 
 // Adds Tools > "Insert Meta-Variables...", lets the insert menu's "More ..."
 // items open the picker and applies "menu.ini"; a failed read or write of
 // the file is shown in the status line.
-void InstallDesktopTools(TFrmMain& window);
+void InstallDesktopTools(const TWindowParts& window);

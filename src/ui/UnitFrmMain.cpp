@@ -42,6 +42,7 @@
 #include "ui/UnitScriptEditor.h"
 #include "ui/UnitStepEditor.h"
 #include "ui/UnitUndoDialog.h"
+#include "ui/UnitWindowParts.h"
 
 namespace {
 
@@ -339,8 +340,10 @@ bool TFrmMain::Start(const std::vector<std::u16string>& args, int& exitCode) {
   std::vector<TMenuEntry> insertMenu;
   (void)LoadInsertMenu(app_->session.fs, app_->session.appFolder, insertMenu);
   scriptEditor_->StepEditor().SetInsertMenu(std::move(insertMenu));
-  InstallDesktopTools(*this);
-  InstallColumnController(*this);
+  const TWindowParts parts{*this, *app_, *listView_, *listModel_, scriptEditor_->StepEditor(),
+                           *panels_[2], [this] { Preview(); }};
+  InstallDesktopTools(parts);
+  InstallColumnController(parts);
   const TfrmConfig& config = app_->config;
   TListColours colours;
   colours.toBeRenamed = ColourOf(config, TSetting::ColourToBeRenamed, colours.toBeRenamed);

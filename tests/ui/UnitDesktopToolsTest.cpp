@@ -30,6 +30,8 @@
 #include "ui/UnitFileTagsWindow.h"
 #include "ui/UnitFrmMain.h"
 #include "ui/UnitMetaVariablePicker.h"
+#include "ui/UnitScriptEditor.h"
+#include "ui/UnitWindowParts.h"
 
 namespace {
 
@@ -170,7 +172,9 @@ TEST_F(TDesktopToolsTest, ThePickerInsertsTheChosenVariableWithItsFormatPart) {
     shownValue = picker.ValueLabel().text();
     dialog.findChild<QPushButton*>(QStringLiteral("btnInsert"))->click();
   });
-  OpenMetaVariablePicker(window, TInsertAction::PickerProperties, &edit);
+  const TWindowParts parts{window, window.App(), *view, window.ListModel(),
+                           window.ScriptEditor().StepEditor(), window.StatusPanel(2), [] {}};
+  OpenMetaVariablePicker(parts, TInsertAction::PickerProperties, &edit);
   EXPECT_EQ(edit.text(), QStringLiteral("x?dmo:FYYYY?"));
   // The value for the selected file goes through the format part: a year alone.
   EXPECT_TRUE(QRegularExpression(QStringLiteral("^20\\d\\d$")).match(shownValue).hasMatch())
