@@ -1,5 +1,6 @@
 #include "ui/UnitDesktopTools.h"
 
+#include <QAbstractSpinBox>
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
@@ -17,6 +18,7 @@
 #include "cli/UnitApplication.h"
 #include "ui/UnitMetaVariablePicker.h"
 #include "ui/UnitQtText.h"
+#include "ui/UnitOptionPanels.h"
 #include "ui/UnitStepEditor.h"
 #include "ui/UnitWindowParts.h"
 
@@ -44,6 +46,49 @@ std::u16string SelectedFile(const TWindowParts& window) {
   std::u16string folder = session.model.folder;
   if (!folder.empty() && folder.back() != u'/') folder += u'/';
   return folder + entry->caption;
+}
+
+void AddInsertItems(QMenu& menu, const std::vector<TMenuEntry>& entries, QLineEdit* edit,
+                    const TWindowParts& window) {
+  for (const TMenuEntry& entry : entries) {
+    if (entry.separator) {
+      menu.addSeparator();
+    } else if (!entry.children.empty()) {
+      AddInsertItems(*menu.addMenu(ToQt(entry.caption)), entry.children, edit, window);
+    } else {
+      QAction* action = menu.addAction(ToQt(entry.caption));
+      action->setEnabled(entry.enabled);
+      const TInsertAction kind = InsertActionOf(entry.text);
+      QObject::connect(action, &QAction::triggered, edit, [edit, kind, window, text = entry.text] {
+        if (kind != TInsertAction::InsertText) {
+          OpenMetaVariablePicker(window, kind, edit);
+          return;
+        }
+        edit->insert(ToQt(text));
+        emit edit->textEdited(edit->text());
+      });
+    }
+  }
+}
+
+// The option panels' text boxes get the same "Insert" menu as the step editor's.
+void OfferInsertMenus(const TWindowParts& window) {
+  auto* panels = window.window.findChild<TOptionPanels*>();
+  if (panels == nullptr) return;
+  std::vector<TMenuEntry> menu;
+  (void)LoadInsertMenu(window.app.session.fs, window.app.session.appFolder, menu);
+  for (QLineEdit* edit : panels->findChildren<QLineEdit*>()) {
+    if (qobject_cast<QAbstractSpinBox*>(edit->parentWidget()) != nullptr) continue;
+    edit->setContextMenuPolicy(Qt::CustomContextMenu);
+    QObject::connect(edit, &QWidget::customContextMenuRequested, edit,
+                     [edit, window, menu](const QPoint& at) {
+                       QMenu* context = edit->createStandardContextMenu();
+                       context->addSeparator();
+                       AddInsertItems(*context->addMenu(QObject::tr("Insert")), menu, edit, window);
+                       context->exec(edit->mapToGlobal(at));
+                       delete context;
+                     });
+  }
 }
 
 }  // namespace
@@ -117,6 +162,7 @@ void InstallDesktopTools(const TWindowParts& window) {
       [window](TInsertAction action, QLineEdit* edit) {
         OpenMetaVariablePicker(window, action, edit);
       });
+  OfferInsertMenus(window);
   const TStatus shortcuts =
       ApplyMenuShortcuts(bar, window.app.session.fs, window.app.session.appFolder);
   if (!shortcuts.ok()) window.status.setText(ToQt(shortcuts.Message()));
