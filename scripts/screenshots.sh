@@ -1,12 +1,12 @@
 #!/bin/sh
 # Saves screenshots of the real window to docs/screenshots/: the main window
 # with the bundled example folder previewed under the bundled script, and the
-# script editor. Runs the window under Xvfb; installs Xvfb and ImageMagick
-# when they are missing.
+# script editor, and the meta-variable picker over a selected photo. Runs the window under Xvfb; installs Xvfb and ImageMagick
+# (and xdotool, which opens the picker) when they are missing.
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
-for p in xvfb xauth imagemagick; do
+for p in xvfb xauth imagemagick xdotool; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" ||
     DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$p"
 done
@@ -23,6 +23,12 @@ TALLOWICK_HOME="$work/home" xvfb-run -a -s '-screen 0 1280x760x24' sh -c "
   '$build/src/app/tallowick' '$work/Example folder' &
   sleep 5
   import -window root '$shots/main-window.png'
+  xdotool mousemove 120 124 click 1
+  sleep 0.5
+  xdotool key ctrl+m
+  sleep 2
+  picker=\$(xdotool search --name 'Insert Meta-Variables' | head -1)
+  import -window \"\$picker\" '$shots/meta-variable-picker.png'
   kill \$! 2>/dev/null || true"
 convert "$shots/main-window.png" -crop 610x600+466+18 +repage "$shots/script-editor.png"
-echo "saved $shots/main-window.png and $shots/script-editor.png"
+echo "saved main-window.png, script-editor.png and meta-variable-picker.png in $shots"

@@ -64,6 +64,8 @@ class TApplication {
   TCommandLineOutcome HandOver(std::u16string_view text) { return startup_.SetCommandLine(text); }
   // At normal exit: removes the undo store's marker.
   void Close();
+  // The metadata readers the expansion asks.
+  TTagReader& Tags() { return s_.tags; }
 
   TSession session;
   TfrmConfig config;

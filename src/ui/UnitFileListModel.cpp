@@ -4,6 +4,7 @@
 
 #include "filelist/UnitFileList.h"
 #include "filelist/UnitFileListSort.h"
+#include "ui/UnitCustomCells.h"
 #include "ui/UnitQtText.h"
 
 namespace {
@@ -24,7 +25,7 @@ void TFileListModel::Reload() {
 
 void TFileListModel::Refreshed() {
   if (rowCount() == 0) return;
-  emit dataChanged(index(0, 0), index(rowCount() - 1, kColumnCount - 1));
+  emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
 }
 
 int TFileListModel::rowCount(const QModelIndex& parent) const {
@@ -32,7 +33,7 @@ int TFileListModel::rowCount(const QModelIndex& parent) const {
 }
 
 int TFileListModel::columnCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : kColumnCount;
+  return parent.isValid() ? 0 : kColumnCount + (custom_ != nullptr ? custom_->Count() : 0);
 }
 
 QVariant TFileListModel::Foreground(int row, int column) const {
@@ -48,6 +49,9 @@ QVariant TFileListModel::data(const QModelIndex& index, int role) const {
   const TFileListData* entry = list_.GetFileData(index.row());
   if (entry == nullptr) return {};
   const int column = index.column();
+  if (column >= kColumnCount) {
+    return custom_ != nullptr ? custom_->Cell(*entry, column - kColumnCount, role) : QVariant();
+  }
   switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole:
@@ -75,6 +79,7 @@ QVariant TFileListModel::data(const QModelIndex& index, int role) const {
 
 QVariant TFileListModel::headerData(int section, Qt::Orientation orientation, int role) const {
   if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
+  if (section >= kColumnCount && custom_ != nullptr) return custom_->Header(section - kColumnCount);
   static const char* const kCaptions[] = {"Name", "New Name", "Size", "Type", "Date Modified",
                                           "Date Created"};
   return section >= 0 && section < kColumnCount ? QString::fromLatin1(kCaptions[section])
@@ -111,6 +116,9 @@ void TFileListModel::sort(int column, Qt::SortOrder order) {
                                          TSortKind::DateModified, TSortKind::DateCreated};
   TSortOrder sortOrder = list_.GetSortOrder();
   sortOrder.kind = column >= 0 && column < kColumnCount ? kKinds[column] : TSortKind::Name;
+  if (column >= kColumnCount && custom_ != nullptr) {
+    sortOrder = custom_->SortOrderOf(column - kColumnCount);
+  }
   sortOrder.descending = order == Qt::DescendingOrder;
   list_.SetSortOrder(sortOrder);
   list_.SortData();

@@ -7,6 +7,7 @@
 #include <QAbstractTableModel>
 #include <QColor>
 
+class TCustomCells;
 class TFrmDummyShowPreview;
 
 // The colours the list draws new names in.
@@ -28,6 +29,8 @@ class TFileListModel : public QAbstractTableModel {
 
   void SetColours(const TListColours& colours) { colours_ = colours; }
   const TListColours& Colours() const { return colours_; }
+  // The columns after the standard ones (null: none); must outlive the model.
+  void SetCustomCells(const TCustomCells* cells) { custom_ = cells; }
   // After the list was read again (every row may have changed).
   void Reload();
   // After a preview: the new names, flags and checks changed.
@@ -52,4 +55,5 @@ class TFileListModel : public QAbstractTableModel {
 
   TFrmDummyShowPreview& list_;
   TListColours colours_;
+  const TCustomCells* custom_ = nullptr;
 };

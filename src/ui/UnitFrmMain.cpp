@@ -34,12 +34,15 @@
 #include "platform/UnitEnvironment.h"
 #include "rename/UnitRenameInPlace.h"
 #include "scriptio/UnitScriptFile.h"
+#include "ui/UnitColumnController.h"
+#include "ui/UnitDesktopTools.h"
 #include "ui/UnitFileListModel.h"
 #include "ui/UnitOptionPanels.h"
 #include "ui/UnitQtText.h"
 #include "ui/UnitScriptEditor.h"
 #include "ui/UnitStepEditor.h"
 #include "ui/UnitUndoDialog.h"
+#include "ui/UnitWindowParts.h"
 
 namespace {
 
@@ -337,6 +340,10 @@ bool TFrmMain::Start(const std::vector<std::u16string>& args, int& exitCode) {
   std::vector<TMenuEntry> insertMenu;
   (void)LoadInsertMenu(app_->session.fs, app_->session.appFolder, insertMenu);
   scriptEditor_->StepEditor().SetInsertMenu(std::move(insertMenu));
+  const TWindowParts parts{*this, *app_, *listView_, *listModel_, scriptEditor_->StepEditor(),
+                           *panels_[2], [this] { Preview(); }};
+  InstallDesktopTools(parts);
+  InstallColumnController(parts);
   const TfrmConfig& config = app_->config;
   TListColours colours;
   colours.toBeRenamed = ColourOf(config, TSetting::ColourToBeRenamed, colours.toBeRenamed);

@@ -124,6 +124,14 @@ void TStepEditor::FillMenu(QMenu& menu, const std::vector<TMenuEntry>& entries, 
     } else {
       const QString text = ToQt(entry.text);
       QAction* action = menu.addAction(ToQt(entry.caption));
+      action->setEnabled(entry.enabled);
+      const TInsertAction kind = InsertActionOf(entry.text);
+      if (kind != TInsertAction::InsertText) {
+        connect(action, &QAction::triggered, edit, [this, edit, kind] {
+          if (openPicker_) openPicker_(kind, edit);
+        });
+        continue;
+      }
       connect(action, &QAction::triggered, edit, [edit, text] {
         edit->insert(text);
         emit edit->textEdited(edit->text());

@@ -6,8 +6,10 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
 #include <vector>
 
+#include "config/UnitInsertMenuFile.h"
 #include "config/UnitMenuEntry.h"
 
 class QFormLayout;
@@ -28,6 +30,10 @@ class TStepEditor : public QWidget {
   // editor's showing it.
   void Show(TScriptStep* step);
   void SetInsertMenu(std::vector<TMenuEntry> menu) { insertMenu_ = std::move(menu); }
+  // Opens the meta-variable picker for the "More ..." items of the insert
+  // menu; without one those items insert nothing.
+  using TPickerOpener = std::function<void(TInsertAction, QLineEdit*)>;
+  void SetPickerOpener(TPickerOpener opener) { openPicker_ = std::move(opener); }
 
  private:
   void AddText(int index);
@@ -39,4 +45,5 @@ class TStepEditor : public QWidget {
   QFormLayout* form_;
   TScriptStep* step_ = nullptr;
   std::vector<TMenuEntry> insertMenu_;
+  TPickerOpener openPicker_;
 };
