@@ -33,6 +33,7 @@
 #include "platform/UnitClock.h"
 #include "platform/UnitEnvironment.h"
 #include "rename/UnitRenameInPlace.h"
+#include "rename/UnitRenameJournal.h"
 #include "scriptio/UnitScriptFile.h"
 #include "ui/UnitFileListModel.h"
 #include "ui/UnitOptionPanels.h"
@@ -327,7 +328,40 @@ void TFrmMain::BuildMenus() {
   });
 }
 
+bool TFrmMain::OfferRecovery() {
+  TRenameJournal journal(app_->session.fs, app_->store.Folder() + u"/");
+  if (!journal.Exists()) return true;
+  const auto answer = QMessageBox::question(
+      this, QStringLiteral("Tallowick"),
+      tr("A rename or undo was cut short, and some files may still be under temporary or new "
+         "names.\nPut them back under the names they had before that run?"));
+  if (answer != QMessageBox::Yes) {
+    messages_.ConsoleError(u"The files stay as they are; the next start asks again, or run "
+                           u"tallowick --recover.");
+    return false;
+  }
+  TRecoveryReport report;
+  bool found = false;
+  const TStatus status = journal.RecoverLeftOver(report, found);
+  std::u16string text = report.complete && status.ok()
+                            ? u"Every file of that run is back under its old name."
+                            : u"Not every file of that run could be put back:";
+  for (const std::u16string& line : report.problems) text += u"\n" + line;
+  if (!status.ok()) text += u"\n" + status.Message();
+  for (const std::u16string& line : report.moved) text += u"\nmoved " + line;
+  if (!report.complete || !status.ok()) {
+    messages_.ConsoleError(text);
+    return false;
+  }
+  messages_.MessageBox(text);
+  return true;
+}
+
 bool TFrmMain::Start(const std::vector<std::u16string>& args, int& exitCode) {
+  if (!OfferRecovery()) {
+    exitCode = 1;
+    return false;
+  }
   const TStatus opened = app_->Open(true);
   if (!opened.ok()) {
     messages_.ConsoleError(u"tallowick: " + opened.Message());
@@ -490,15 +524,18 @@ void TFrmMain::Undo() {
   monitor_.Cancel();
   monitorNotifier_.reset();
   const std::optional<TUndoResult> result =
-      ShowUndoDialog(this, app_->undo, app_->store, *errors_);
+      ShowUndoDialog(this, app_->session.fs, app_->undo, app_->store, *errors_);
   if (!result) return;
   if (!result->AllBack()) {
     std::u16string text = u"Some entries are not back under their old names:";
     for (const TRenamePair& entry : result->notBack) {
-      text += u"\n" + entry.oldName + (entry.newName.empty() ? u" (not found)" : u" is at " + entry.newName);
+      text += u"\n" + entry.oldName +
+              (entry.newName.empty() ? u": not found under its new name"
+                                     : u": its old name is taken; it stays at " + entry.newName);
     }
     messages_.ConsoleError(text);
   }
+  if (!result->status.ok()) messages_.ConsoleError(u"Undo: " + result->status.Message());
   RefreshList();
 }
 

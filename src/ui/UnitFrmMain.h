@@ -78,6 +78,10 @@ class TFrmMain : public QMainWindow {
   void dropEvent(QDropEvent* event) override;
 
  private:
+  // A journal left over by a run cut short: asks to put its files back and
+  // reports what moved, before the undo store is emptied. False when the
+  // files stay where they are (declined, or not all could be put back).
+  bool OfferRecovery();
   void BuildMenus();
   QWidget* BuildListSide();
   void ScriptOrOptionChanged();

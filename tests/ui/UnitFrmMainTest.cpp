@@ -17,6 +17,7 @@
 #include "metadata/UnitFileTags.h"
 #include "platform/UnitFileSystem.h"
 #include "platform/UnitText.h"
+#include "rename/UnitRenameJournal.h"
 #include "support/UnitFakeServices.h"
 #include "support/UnitRenameRunFixture.h"
 #include "support/UnitTempFolder.h"
@@ -28,8 +29,8 @@
 namespace {
 
 // Clicks the button named `name` of the next modal dialog once it shows.
-void AnswerNextDialog(const char* name) {
-  QTimer::singleShot(50, [name] {
+void AnswerNextDialog(const char* name, int afterMs = 50) {
+  QTimer::singleShot(afterMs, [name] {
     QWidget* dialog = QApplication::activeModalWidget();
     ASSERT_NE(dialog, nullptr);
     auto* button = dialog->findChild<QPushButton*>(QString::fromLatin1(name));
@@ -153,6 +154,61 @@ TEST_F(TFrmMainTest, AChangeByAnotherProgramAsksOnceToRefresh) {
   EXPECT_EQ(window.ListModel().rowCount(), 4);
   // The refresh shows the same folder: it is not watched again.
   EXPECT_LT(window.Monitor().Descriptor(), 0);
+}
+
+// A run cut short left its journal with a1 under its new name: the start
+// asks; declined, everything stays for the next start; accepted, a1 is back
+// and the journal gone before the window opens.
+TEST_F(TFrmMainTest, AJournalLeftOverIsOfferedForRecoveryAtStart) {
+  const std::u16string old = root + u"/f/a1";
+  const std::u16string moved = root + u"/f/z1.TW_TEMPNAME";
+  ASSERT_TRUE(fs->RenameNoReplace(old, moved).ok());
+  for (const char* answer : {"No", "Yes"}) {
+    TFrmMain window(services);
+    TRenameJournal journal(*fs, window.App().store.Folder() + u"/");
+    (void)fs->CreateFolderPath(window.App().store.Folder());
+    if (!journal.Exists()) {
+      TJournal plan;
+      plan.kind = u"rename";
+      plan.entries.push_back({old, {moved}, IdentityOf(*fs, moved)});
+      ASSERT_TRUE(journal.Write(plan).ok());
+    }
+    AnswerNextDialog(answer);
+    AnswerNextDialog("OK", 400);  // the report
+    int code = 0;
+    const bool started = window.Start({root + u"/f"}, code);
+    const bool accepted = std::string(answer) == "Yes";
+    EXPECT_EQ(started, accepted) << answer;
+    EXPECT_EQ(fs->Exists(old), accepted) << answer;
+    EXPECT_EQ(fs->Exists(moved), !accepted) << answer;
+    EXPECT_EQ(journal.Exists(), !accepted) << answer;
+  }
+}
+
+// The window's undo is journaled: when the journal cannot be written nothing
+// moves and the batch stays stored for the next try.
+TEST_F(TFrmMainTest, AnUndoThatCannotBeJournaledMovesNothing) {
+  TFrmMain window(services);
+  int code = 0;
+  ASSERT_TRUE(window.Start({root + u"/f"}, code));
+  AddFindAndReplace(window, QStringLiteral("a"), QStringLiteral("b"));
+  window.Preview();
+  window.Rename();
+  ASSERT_TRUE(fs->Exists(root + u"/f/b1"));
+  const std::u16string journal =
+      window.App().store.Folder() + u"/" + std::u16string(TRenameJournal::kFileName);
+  ASSERT_TRUE(fs->CreateFolderPath(journal + u"/blocked").ok());  // a folder where it goes
+  AnswerNextDialog("Yes");
+  AnswerNextDialog("OK", 400);
+  window.Undo();
+  EXPECT_TRUE(fs->Exists(root + u"/f/b1"));
+  EXPECT_FALSE(fs->Exists(root + u"/f/a1"));
+  ASSERT_TRUE(fs->RemoveEmptyFolder(journal + u"/blocked").ok());
+  ASSERT_TRUE(fs->RemoveEmptyFolder(journal).ok());
+  AnswerNextDialog("Yes");
+  window.Undo();
+  EXPECT_TRUE(fs->Exists(root + u"/f/a1"));
+  EXPECT_FALSE(fs->Exists(journal));
 }
 
 TEST(TStepEditorTest, LabelsReadAsWords) {
