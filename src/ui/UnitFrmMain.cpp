@@ -9,6 +9,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
@@ -19,12 +20,14 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTableView>
+#include <QToolButton>
 #include <QUrl>
 #include <QVBoxLayout>
 
 #include "cli/UnitCliServices.h"
 #include "cli/UnitCommandLineSplit.h"
 #include "config/UnitColours.h"
+#include "config/UnitFilterPresetsFile.h"
 #include "config/UnitInsertMenuFile.h"
 #include "config/UnitStartupState.h"
 #include "engine/UnitAutoSplit.h"
@@ -131,10 +134,7 @@ TFrmMain::TFrmMain(const TCliServices& s) : version_(kVersion) {
   connect(&previewTimer_, &QTimer::timeout, this, &TFrmMain::Preview);
   filterTimer_.setSingleShot(true);
   filterTimer_.setInterval(kFilterDelayMs);
-  connect(&filterTimer_, &QTimer::timeout, this, [this] {
-    app_->session.model.filter = filter_->text().isEmpty() ? u"*.*" : FromQt(filter_->text());
-    RefreshList();
-  });
+  connect(&filterTimer_, &QTimer::timeout, this, &TFrmMain::ApplyFilter);
   app_->session.script.SetChangeListener([this] {
     scriptEditor_->Redraw();
     ScriptOrOptionChanged();
@@ -171,10 +171,17 @@ QWidget* TFrmMain::BuildListSide() {
   filter_->setObjectName(QStringLiteral("filter"));
   filter_->setPlaceholderText(tr("Filter:  none"));
   connect(filter_, &QLineEdit::textEdited, this, [this] { filterTimer_.start(); });
+  filterPresets_ = new QToolButton(side);
+  filterPresets_->setObjectName(QStringLiteral("filterPresets"));
+  filterPresets_->setText(QStringLiteral("\u25BE"));
+  filterPresets_->setToolTip(tr("Filter presets"));
+  filterPresets_->setPopupMode(QToolButton::InstantPopup);
+  filterPresets_->setMenu(new QMenu(filterPresets_));
   top->addWidget(folderBox_, 3);
   top->addWidget(browse);
   top->addWidget(new QLabel(tr("Filter:"), side));
   top->addWidget(filter_, 1);
+  top->addWidget(filterPresets_);
   layout->addLayout(top);
 
   listModel_ = new TFileListModel(app_->session.list, this);
@@ -328,6 +335,37 @@ void TFrmMain::BuildMenus() {
   });
 }
 
+void TFrmMain::ApplyFilter() {
+  filterTimer_.stop();
+  app_->session.model.filter = filter_->text().isEmpty() ? u"*.*" : FromQt(filter_->text());
+  RefreshList();
+}
+
+void TFrmMain::AddFilterPresets(QMenu& menu, const std::vector<TMenuEntry>& entries) {
+  for (const TMenuEntry& entry : entries) {
+    if (entry.separator) {
+      menu.addSeparator();
+    } else if (!entry.children.empty()) {
+      AddFilterPresets(*menu.addMenu(ToQt(entry.caption)), entry.children);
+    } else {
+      QAction* action = menu.addAction(ToQt(entry.caption), this, [this, text = entry.text] {
+        filter_->setText(text == u"*.*" ? QString() : ToQt(text));
+        ApplyFilter();
+      });
+      action->setEnabled(entry.enabled);
+    }
+  }
+}
+
+void TFrmMain::LoadFilterPresets() {
+  std::vector<TMenuEntry> presets;
+  const TStatus status = LoadFilterMenu(app_->session.fs, app_->session.appFolder, presets);
+  if (!status.ok()) messages_.ConsoleError(status.Message());
+  QMenu& menu = *filterPresets_->menu();
+  menu.clear();
+  AddFilterPresets(menu, presets);
+}
+
 bool TFrmMain::OfferRecovery() {
   TRenameJournal journal(app_->session.fs, app_->store.Folder() + u"/");
   if (!journal.Exists()) return true;
@@ -368,6 +406,7 @@ bool TFrmMain::Start(const std::vector<std::u16string>& args, int& exitCode) {
     exitCode = 1;
     return false;
   }
+  LoadFilterPresets();
   std::vector<TMenuEntry> insertMenu;
   (void)LoadInsertMenu(app_->session.fs, app_->session.appFolder, insertMenu);
   scriptEditor_->StepEditor().SetInsertMenu(std::move(insertMenu));

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QThread>
 #include <QTimer>
+#include <QToolButton>
 #include <gtest/gtest.h>
 
 #include "cli/UnitCliServices.h"
@@ -209,6 +210,34 @@ TEST_F(TFrmMainTest, AnUndoThatCannotBeJournaledMovesNothing) {
   window.Undo();
   EXPECT_TRUE(fs->Exists(root + u"/f/a1"));
   EXPECT_FALSE(fs->Exists(journal));
+}
+
+// A preset of "filter.ini" applies at once; typed text waits for the pause
+// after the last key.
+TEST_F(TFrmMainTest, FilterPresetsApplyAtOnceAndTypingWaits) {
+  ASSERT_TRUE(fs->WriteWholeFile(root + u"/home/filter.ini", "[Filter]\nOnly a=a*\n").ok());
+  TFrmMain window(services);
+  int code = 0;
+  ASSERT_TRUE(window.Start({root + u"/f"}, code));
+  auto* presets = window.findChild<QToolButton*>(QStringLiteral("filterPresets"));
+  ASSERT_NE(presets, nullptr);
+  QStringList captions;
+  for (QAction* action : presets->menu()->actions()) {
+    captions << action->text();
+    if (action->text() == QStringLiteral("Only a")) action->trigger();
+  }
+  ASSERT_TRUE(captions.contains(QStringLiteral("Only a"))) << captions.join(u',').toStdString();
+  EXPECT_EQ(window.ListModel().rowCount(), 2);
+
+  auto* filter = window.findChild<QLineEdit*>(QStringLiteral("filter"));
+  filter->setText(QStringLiteral("k*"));
+  emit filter->textEdited(filter->text());
+  EXPECT_EQ(window.ListModel().rowCount(), 2);  // not yet
+  for (int i = 0; i < 200 && window.ListModel().rowCount() != 1; ++i) {
+    QApplication::processEvents(QEventLoop::AllEvents, 20);
+    QThread::msleep(10);
+  }
+  EXPECT_EQ(window.ListModel().rowCount(), 1);
 }
 
 TEST(TStepEditorTest, LabelsReadAsWords) {
