@@ -16,6 +16,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QSignalBlocker>
 #include <QSocketNotifier>
 #include <QSplitter>
 #include <QStatusBar>
@@ -29,6 +30,7 @@
 #include "config/UnitColours.h"
 #include "config/UnitFilterPresetsFile.h"
 #include "config/UnitInsertMenuFile.h"
+#include "config/UnitRecentFolders.h"
 #include "config/UnitStartupState.h"
 #include "engine/UnitAutoSplit.h"
 #include "model/UnitRenameRecord.h"
@@ -509,7 +511,10 @@ void TFrmMain::FolderChanged() {
 void TFrmMain::ShowFolder() {
   const QString folder = ToQt(app_->session.model.folder);
   setWindowTitle(ToQt(WindowCaption(version_, app_->session.model.folder)));
-  if (folderBox_->findText(folder) < 0) folderBox_->insertItem(0, folder);
+  RememberRecentFolder(app_->config, app_->session.model.folder);
+  const QSignalBlocker quiet(folderBox_);
+  folderBox_->clear();
+  for (const std::u16string& recent : RecentFolders(app_->config)) folderBox_->addItem(ToQt(recent));
   folderBox_->setCurrentText(folder);
   WatchFolder();
 }

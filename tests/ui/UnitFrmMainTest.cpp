@@ -3,6 +3,7 @@
 // names and the status line, rename, see a collision, answer the error
 // dialog both ways, undo.
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -24,6 +25,7 @@
 #include "support/UnitTempFolder.h"
 #include "ui/UnitFileListModel.h"
 #include "ui/UnitFrmMain.h"
+#include "ui/UnitQtText.h"
 #include "ui/UnitScriptEditor.h"
 #include "ui/UnitStepEditor.h"
 
@@ -238,6 +240,28 @@ TEST_F(TFrmMainTest, FilterPresetsApplyAtOnceAndTypingWaits) {
     QThread::msleep(10);
   }
   EXPECT_EQ(window.ListModel().rowCount(), 1);
+}
+
+// The folder box offers the folders shown before, newest first and each once,
+// in the next run too.
+TEST_F(TFrmMainTest, RecentFoldersOutliveTheRun) {
+  (void)fs->CreateFolderPath(root + u"/g");
+  {
+    TFrmMain window(services);
+    int code = 0;
+    ASSERT_TRUE(window.Start({root + u"/f"}, code));
+    window.show();
+    window.OpenFolder(root + u"/g");
+    window.OpenFolder(root + u"/f");
+    window.close();
+  }
+  TFrmMain window(services);
+  int code = 0;
+  ASSERT_TRUE(window.Start({root + u"/g"}, code));
+  auto* box = window.findChild<QComboBox*>(QStringLiteral("folderBox"));
+  QStringList items;
+  for (int i = 0; i < box->count(); ++i) items << box->itemText(i);
+  EXPECT_EQ(items, (QStringList{ToQt(root + u"/g"), ToQt(root + u"/f")}));
 }
 
 TEST(TStepEditorTest, LabelsReadAsWords) {
