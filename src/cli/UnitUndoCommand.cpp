@@ -1,6 +1,5 @@
 #include "cli/UnitUndoCommand.h"
 
-#include <set>
 #include <utility>
 
 #include "cli/UnitConsoleUndoErrors.h"
@@ -10,6 +9,7 @@
 #include "rename/UnitRenameErrorHandler.h"
 #include "rename/UnitRenameJournal.h"
 #include "rename/UnitUndo.h"
+#include "rename/UnitUndoJournal.h"
 #include "rename/UnitUndoRename.h"
 #include "rename/UnitUndoStateFile.h"
 
@@ -29,50 +29,6 @@ void ReportNotBack(const TUndoResult& result, int entries, TStartupMessages& mes
                             result.remaining[i].newName + u")");
     }
   }
-}
-
-// A move whose entry the reversal found nowhere, kept as a line that is
-// reported and never moved again: whatever holds its new name later may be
-// another entry (one of a swap, back under its old name).
-TUndoStateLine NotFoundLine(const TRenamePair& pair) {
-  return {0, u"not found when undone: \"" + pair.oldName + u"\" \"" + pair.newName + u"\""};
-}
-
-// The journal of an undo: where each entry found on disk will be when the
-// reversal is through (its old name, or where it is now when its old name is
-// held by an entry outside the batch and not by a folder the batch made,
-// which goes before entries return), so that a reversal cut short is carried
-// to its end by --recover or the next start. `remaining` receives the moves
-// the reversal will leave in the store, `notFound` the lines of those it will
-// find nowhere.
-TJournal UndoJournal(TFileSystem& fs, const std::vector<TRenamePair>& pairs,
-                     const std::vector<std::u16string>& folders,
-                     std::vector<TRenamePair>& remaining, std::vector<TUndoStateLine>& notFound) {
-  const std::set<std::u16string> made(folders.begin(), folders.end());
-  TJournal journal;
-  journal.kind = u"undo";
-  std::set<std::pair<uint64_t, uint64_t>> found;
-  std::vector<TEntryIdentity> ids;
-  for (const TRenamePair& pair : pairs) {
-    ids.push_back(pair.oldName == pair.newName ? TEntryIdentity() : IdentityOf(fs, pair.newName));
-    if (ids.back().Known()) found.insert({ids.back().device, ids.back().inode});
-  }
-  for (size_t i = 0; i < pairs.size(); ++i) {
-    const TRenamePair& pair = pairs[i];
-    if (pair.oldName == pair.newName) continue;
-    if (!ids[i].Known()) {
-      notFound.push_back(NotFoundLine(pair));  // nothing moves it
-      continue;
-    }
-    const TEntryIdentity holder = IdentityOf(fs, pair.oldName);
-    const bool blocked = holder.Known() && found.count({holder.device, holder.inode}) == 0 &&
-                         made.count(pair.oldName) == 0;
-    if (blocked) remaining.push_back(pair);
-    journal.entries.push_back({blocked ? pair.newName : pair.oldName,
-                               {pair.newName, UndoParkingName(pair.oldName, kTempNameSuffix)},
-                               ids[i]});
-  }
-  return journal;
 }
 
 }  // namespace
@@ -127,7 +83,6 @@ int RunUndoCommand(TFileSystem& fs, const std::u16string& appFolder, TStartupMes
   std::vector<TRenamePair> expected;
   std::vector<TUndoStateLine> expectedLines = skipped;
   TJournal plan = UndoJournal(fs, undo.Pairs(), batch.folders, expected, expectedLines);
-  plan.folders = batch.folders;
   TRenameJournal journal(fs, store.Folder() + u"/");
   const bool journaled = !plan.entries.empty();
   if (journaled) {

@@ -86,6 +86,7 @@ constexpr TSettingDef kTable[] = {
     {S::ColourReplaceStep, u"Colors", u"lblReplaceStep", F::Colour, u"-1"},
     {S::ColourStepContainer, u"Colors", u"lblStepContainer", F::Colour, u"-1"},
     {S::UseEffects, u"Colors", u"cbUseEffects", F::Switch, u"1"},
+    {S::RecentFolders, u"Startup", u"RecentFolders", F::Text, u""},
 };
 
 static_assert(std::size(kTable) == kSettingCount, "one table row per setting");

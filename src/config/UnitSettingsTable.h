@@ -84,6 +84,7 @@ enum class TSetting : uint8_t {
   ColourReplaceStep,
   ColourStepContainer,
   UseEffects,  // cbUseEffects
+  RecentFolders,  // the folder box's drop-down, "|" between folders
   Count,
 };
 

@@ -9,23 +9,28 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QSignalBlocker>
 #include <QSocketNotifier>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTableView>
+#include <QToolButton>
 #include <QUrl>
 #include <QVBoxLayout>
 
 #include "cli/UnitCliServices.h"
 #include "cli/UnitCommandLineSplit.h"
 #include "config/UnitColours.h"
+#include "config/UnitFilterPresetsFile.h"
 #include "config/UnitInsertMenuFile.h"
+#include "config/UnitRecentFolders.h"
 #include "config/UnitStartupState.h"
 #include "engine/UnitAutoSplit.h"
 #include "model/UnitRenameRecord.h"
@@ -33,6 +38,7 @@
 #include "platform/UnitClock.h"
 #include "platform/UnitEnvironment.h"
 #include "rename/UnitRenameInPlace.h"
+#include "rename/UnitRenameJournal.h"
 #include "scriptio/UnitScriptFile.h"
 #include "ui/UnitColumnController.h"
 #include "ui/UnitDesktopTools.h"
@@ -133,10 +139,7 @@ TFrmMain::TFrmMain(const TCliServices& s) : version_(kVersion) {
   connect(&previewTimer_, &QTimer::timeout, this, &TFrmMain::Preview);
   filterTimer_.setSingleShot(true);
   filterTimer_.setInterval(kFilterDelayMs);
-  connect(&filterTimer_, &QTimer::timeout, this, [this] {
-    app_->session.model.filter = filter_->text().isEmpty() ? u"*.*" : FromQt(filter_->text());
-    RefreshList();
-  });
+  connect(&filterTimer_, &QTimer::timeout, this, &TFrmMain::ApplyFilter);
   app_->session.script.SetChangeListener([this] {
     scriptEditor_->Redraw();
     ScriptOrOptionChanged();
@@ -173,10 +176,17 @@ QWidget* TFrmMain::BuildListSide() {
   filter_->setObjectName(QStringLiteral("filter"));
   filter_->setPlaceholderText(tr("Filter:  none"));
   connect(filter_, &QLineEdit::textEdited, this, [this] { filterTimer_.start(); });
+  filterPresets_ = new QToolButton(side);
+  filterPresets_->setObjectName(QStringLiteral("filterPresets"));
+  filterPresets_->setText(QStringLiteral("\u25BE"));
+  filterPresets_->setToolTip(tr("Filter presets"));
+  filterPresets_->setPopupMode(QToolButton::InstantPopup);
+  filterPresets_->setMenu(new QMenu(filterPresets_));
   top->addWidget(folderBox_, 3);
   top->addWidget(browse);
   top->addWidget(new QLabel(tr("Filter:"), side));
   top->addWidget(filter_, 1);
+  top->addWidget(filterPresets_);
   layout->addLayout(top);
 
   listModel_ = new TFileListModel(app_->session.list, this);
@@ -330,13 +340,78 @@ void TFrmMain::BuildMenus() {
   });
 }
 
+void TFrmMain::ApplyFilter() {
+  filterTimer_.stop();
+  app_->session.model.filter = filter_->text().isEmpty() ? u"*.*" : FromQt(filter_->text());
+  RefreshList();
+}
+
+void TFrmMain::AddFilterPresets(QMenu& menu, const std::vector<TMenuEntry>& entries) {
+  for (const TMenuEntry& entry : entries) {
+    if (entry.separator) {
+      menu.addSeparator();
+    } else if (!entry.children.empty()) {
+      AddFilterPresets(*menu.addMenu(ToQt(entry.caption)), entry.children);
+    } else {
+      QAction* action = menu.addAction(ToQt(entry.caption), this, [this, text = entry.text] {
+        filter_->setText(text == u"*.*" ? QString() : ToQt(text));
+        ApplyFilter();
+      });
+      action->setEnabled(entry.enabled);
+    }
+  }
+}
+
+void TFrmMain::LoadFilterPresets() {
+  std::vector<TMenuEntry> presets;
+  const TStatus status = LoadFilterMenu(app_->session.fs, app_->session.appFolder, presets);
+  if (!status.ok()) messages_.ConsoleError(status.Message());
+  QMenu& menu = *filterPresets_->menu();
+  menu.clear();
+  AddFilterPresets(menu, presets);
+}
+
+bool TFrmMain::OfferRecovery() {
+  TRenameJournal journal(app_->session.fs, app_->store.Folder() + u"/");
+  if (!journal.Exists()) return true;
+  const auto answer = QMessageBox::question(
+      this, QStringLiteral("Tallowick"),
+      tr("A rename or undo was cut short, and some files may still be under temporary or new "
+         "names.\nPut them back under the names they had before that run?"));
+  if (answer != QMessageBox::Yes) {
+    messages_.ConsoleError(u"The files stay as they are; the next start asks again, or run "
+                           u"tallowick --recover.");
+    return false;
+  }
+  TRecoveryReport report;
+  bool found = false;
+  const TStatus status = journal.RecoverLeftOver(report, found);
+  std::u16string text = report.complete && status.ok()
+                            ? u"Every file of that run is back under its old name."
+                            : u"Not every file of that run could be put back:";
+  for (const std::u16string& line : report.problems) text += u"\n" + line;
+  if (!status.ok()) text += u"\n" + status.Message();
+  for (const std::u16string& line : report.moved) text += u"\nmoved " + line;
+  if (!report.complete || !status.ok()) {
+    messages_.ConsoleError(text);
+    return false;
+  }
+  messages_.MessageBox(text);
+  return true;
+}
+
 bool TFrmMain::Start(const std::vector<std::u16string>& args, int& exitCode) {
+  if (!OfferRecovery()) {
+    exitCode = 1;
+    return false;
+  }
   const TStatus opened = app_->Open(true);
   if (!opened.ok()) {
     messages_.ConsoleError(u"tallowick: " + opened.Message());
     exitCode = 1;
     return false;
   }
+  LoadFilterPresets();
   std::vector<TMenuEntry> insertMenu;
   (void)LoadInsertMenu(app_->session.fs, app_->session.appFolder, insertMenu);
   scriptEditor_->StepEditor().SetInsertMenu(std::move(insertMenu));
@@ -443,7 +518,10 @@ void TFrmMain::FolderChanged() {
 void TFrmMain::ShowFolder() {
   const QString folder = ToQt(app_->session.model.folder);
   setWindowTitle(ToQt(WindowCaption(version_, app_->session.model.folder)));
-  if (folderBox_->findText(folder) < 0) folderBox_->insertItem(0, folder);
+  RememberRecentFolder(app_->config, app_->session.model.folder);
+  const QSignalBlocker quiet(folderBox_);
+  folderBox_->clear();
+  for (const std::u16string& recent : RecentFolders(app_->config)) folderBox_->addItem(ToQt(recent));
   folderBox_->setCurrentText(folder);
   WatchFolder();
 }
@@ -497,15 +575,18 @@ void TFrmMain::Undo() {
   monitor_.Cancel();
   monitorNotifier_.reset();
   const std::optional<TUndoResult> result =
-      ShowUndoDialog(this, app_->undo, app_->store, *errors_);
+      ShowUndoDialog(this, app_->session.fs, app_->undo, app_->store, *errors_);
   if (!result) return;
   if (!result->AllBack()) {
     std::u16string text = u"Some entries are not back under their old names:";
     for (const TRenamePair& entry : result->notBack) {
-      text += u"\n" + entry.oldName + (entry.newName.empty() ? u" (not found)" : u" is at " + entry.newName);
+      text += u"\n" + entry.oldName +
+              (entry.newName.empty() ? u": not found under its new name"
+                                     : u": its old name is taken; it stays at " + entry.newName);
     }
     messages_.ConsoleError(text);
   }
+  if (!result->status.ok()) messages_.ConsoleError(u"Undo: " + result->status.Message());
   RefreshList();
 }
 

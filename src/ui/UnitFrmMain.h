@@ -10,6 +10,7 @@
 
 #include "cli/UnitApplication.h"
 #include "cli/UnitStartupMessages.h"
+#include "config/UnitMenuEntry.h"
 #include "engine/UnitAutoSplit.h"
 #include "platform/UnitFolderMonitor.h"
 #include "rename/UnitRenameCommand.h"
@@ -20,6 +21,8 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QMenu;
+class QToolButton;
 class QProgressBar;
 class QTableView;
 class TFileListModel;
@@ -78,6 +81,15 @@ class TFrmMain : public QMainWindow {
   void dropEvent(QDropEvent* event) override;
 
  private:
+  // A journal left over by a run cut short: asks to put its files back and
+  // reports what moved, before the undo store is emptied. False when the
+  // files stay where they are (declined, or not all could be put back).
+  bool OfferRecovery();
+  // The filter box's presets menu from "filter.ini"; a preset is applied at once.
+  void LoadFilterPresets();
+  void AddFilterPresets(QMenu& menu, const std::vector<TMenuEntry>& entries);
+  // Shows the files the filter box's text matches ("*.*" when it is empty).
+  void ApplyFilter();
   void BuildMenus();
   QWidget* BuildListSide();
   void ScriptOrOptionChanged();
@@ -104,6 +116,7 @@ class TFrmMain : public QMainWindow {
   QTableView* listView_ = nullptr;
   QComboBox* folderBox_ = nullptr;
   QLineEdit* filter_ = nullptr;
+  QToolButton* filterPresets_ = nullptr;
   QCheckBox* autoPreview_ = nullptr;
   QProgressBar* progressBar_ = nullptr;
   std::array<QLabel*, 3> panels_{};

@@ -8,11 +8,13 @@
 
 #include "model/UnitRenameRecord.h"
 #include "platform/UnitText.h"
+#include "rename/UnitRenameJournal.h"
+#include "rename/UnitUndoJournal.h"
 #include "rename/UnitUndoRename.h"
 #include "ui/UnitQtText.h"
 
-std::optional<TUndoResult> ShowUndoDialog(QWidget* parent, TfrmUndo& undo, TUndoRename& store,
-                                          TRenameErrorHandler& errors) {
+std::optional<TUndoResult> ShowUndoDialog(QWidget* parent, TFileSystem& fs, TfrmUndo& undo,
+                                          TUndoRename& store, TRenameErrorHandler& errors) {
   if (!store.HasState() || !store.LoadLastState(undo).ok() || undo.UndoCount() == 0) {
     return std::nullopt;
   }
@@ -41,7 +43,33 @@ std::optional<TUndoResult> ShowUndoDialog(QWidget* parent, TfrmUndo& undo, TUndo
     undo.ClearAll();
     return std::nullopt;
   }
+  return UndoJournaled(fs, undo, store, errors);
+}
+
+std::optional<TUndoResult> UndoJournaled(TFileSystem& fs, TfrmUndo& undo, TUndoRename& store,
+                                         TRenameErrorHandler& errors) {
+  // The journal goes to the disk before the first move, so that a reversal
+  // cut short is put through by the next start.
+  std::vector<TRenamePair> remaining;
+  std::vector<TUndoStateLine> notFound;
+  TJournal plan = UndoJournal(fs, undo.Pairs(), undo.CreatedFolders(), remaining, notFound);
+  TRenameJournal journal(fs, store.Folder() + u"/");
+  const bool journaled = !plan.entries.empty();
+  if (journaled) {
+    if (remaining.empty() && notFound.empty() && store.UnreadableLines().empty()) {
+      plan.stateFile = store.StateFileName(store.NextIndex());
+    }
+    const TStatus ready = journal.Write(plan);
+    if (!ready.ok()) {
+      store.CancelLastLoad();
+      undo.ClearAll();
+      TUndoResult refused;
+      refused.status = ready;
+      return refused;
+    }
+  }
   TUndoResult result = undo.UndoNow(u"", errors);
-  (void)store.FinishLastLoad(result.remaining);
+  result.status = store.FinishLastLoad(result.remaining, result.foldersLeft);
+  if (journaled) (void)journal.Remove();
   return result;
 }

@@ -3,6 +3,7 @@
 // names and the status line, rename, see a collision, answer the error
 // dialog both ways, undo.
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -10,6 +11,7 @@
 #include <QPushButton>
 #include <QThread>
 #include <QTimer>
+#include <QToolButton>
 #include <gtest/gtest.h>
 
 #include "cli/UnitCliServices.h"
@@ -17,19 +19,21 @@
 #include "metadata/UnitFileTags.h"
 #include "platform/UnitFileSystem.h"
 #include "platform/UnitText.h"
+#include "rename/UnitRenameJournal.h"
 #include "support/UnitFakeServices.h"
 #include "support/UnitRenameRunFixture.h"
 #include "support/UnitTempFolder.h"
 #include "ui/UnitFileListModel.h"
 #include "ui/UnitFrmMain.h"
+#include "ui/UnitQtText.h"
 #include "ui/UnitScriptEditor.h"
 #include "ui/UnitStepEditor.h"
 
 namespace {
 
 // Clicks the button named `name` of the next modal dialog once it shows.
-void AnswerNextDialog(const char* name) {
-  QTimer::singleShot(50, [name] {
+void AnswerNextDialog(const char* name, int afterMs = 50) {
+  QTimer::singleShot(afterMs, [name] {
     QWidget* dialog = QApplication::activeModalWidget();
     ASSERT_NE(dialog, nullptr);
     auto* button = dialog->findChild<QPushButton*>(QString::fromLatin1(name));
@@ -153,6 +157,111 @@ TEST_F(TFrmMainTest, AChangeByAnotherProgramAsksOnceToRefresh) {
   EXPECT_EQ(window.ListModel().rowCount(), 4);
   // The refresh shows the same folder: it is not watched again.
   EXPECT_LT(window.Monitor().Descriptor(), 0);
+}
+
+// A run cut short left its journal with a1 under its new name: the start
+// asks; declined, everything stays for the next start; accepted, a1 is back
+// and the journal gone before the window opens.
+TEST_F(TFrmMainTest, AJournalLeftOverIsOfferedForRecoveryAtStart) {
+  const std::u16string old = root + u"/f/a1";
+  const std::u16string moved = root + u"/f/z1.TW_TEMPNAME";
+  ASSERT_TRUE(fs->RenameNoReplace(old, moved).ok());
+  for (const char* answer : {"No", "Yes"}) {
+    TFrmMain window(services);
+    TRenameJournal journal(*fs, window.App().store.Folder() + u"/");
+    (void)fs->CreateFolderPath(window.App().store.Folder());
+    if (!journal.Exists()) {
+      TJournal plan;
+      plan.kind = u"rename";
+      plan.entries.push_back({old, {moved}, IdentityOf(*fs, moved)});
+      ASSERT_TRUE(journal.Write(plan).ok());
+    }
+    AnswerNextDialog(answer);
+    AnswerNextDialog("OK", 400);  // the report
+    int code = 0;
+    const bool started = window.Start({root + u"/f"}, code);
+    const bool accepted = std::string(answer) == "Yes";
+    EXPECT_EQ(started, accepted) << answer;
+    EXPECT_EQ(fs->Exists(old), accepted) << answer;
+    EXPECT_EQ(fs->Exists(moved), !accepted) << answer;
+    EXPECT_EQ(journal.Exists(), !accepted) << answer;
+  }
+}
+
+// The window's undo is journaled: when the journal cannot be written nothing
+// moves and the batch stays stored for the next try.
+TEST_F(TFrmMainTest, AnUndoThatCannotBeJournaledMovesNothing) {
+  TFrmMain window(services);
+  int code = 0;
+  ASSERT_TRUE(window.Start({root + u"/f"}, code));
+  AddFindAndReplace(window, QStringLiteral("a"), QStringLiteral("b"));
+  window.Preview();
+  window.Rename();
+  ASSERT_TRUE(fs->Exists(root + u"/f/b1"));
+  const std::u16string journal =
+      window.App().store.Folder() + u"/" + std::u16string(TRenameJournal::kFileName);
+  ASSERT_TRUE(fs->CreateFolderPath(journal + u"/blocked").ok());  // a folder where it goes
+  AnswerNextDialog("Yes");
+  AnswerNextDialog("OK", 400);
+  window.Undo();
+  EXPECT_TRUE(fs->Exists(root + u"/f/b1"));
+  EXPECT_FALSE(fs->Exists(root + u"/f/a1"));
+  ASSERT_TRUE(fs->RemoveEmptyFolder(journal + u"/blocked").ok());
+  ASSERT_TRUE(fs->RemoveEmptyFolder(journal).ok());
+  AnswerNextDialog("Yes");
+  window.Undo();
+  EXPECT_TRUE(fs->Exists(root + u"/f/a1"));
+  EXPECT_FALSE(fs->Exists(journal));
+}
+
+// A preset of "filter.ini" applies at once; typed text waits for the pause
+// after the last key.
+TEST_F(TFrmMainTest, FilterPresetsApplyAtOnceAndTypingWaits) {
+  ASSERT_TRUE(fs->WriteWholeFile(root + u"/home/filter.ini", "[Filter]\nOnly a=a*\n").ok());
+  TFrmMain window(services);
+  int code = 0;
+  ASSERT_TRUE(window.Start({root + u"/f"}, code));
+  auto* presets = window.findChild<QToolButton*>(QStringLiteral("filterPresets"));
+  ASSERT_NE(presets, nullptr);
+  QStringList captions;
+  for (QAction* action : presets->menu()->actions()) {
+    captions << action->text();
+    if (action->text() == QStringLiteral("Only a")) action->trigger();
+  }
+  ASSERT_TRUE(captions.contains(QStringLiteral("Only a"))) << captions.join(u',').toStdString();
+  EXPECT_EQ(window.ListModel().rowCount(), 2);
+
+  auto* filter = window.findChild<QLineEdit*>(QStringLiteral("filter"));
+  filter->setText(QStringLiteral("k*"));
+  emit filter->textEdited(filter->text());
+  EXPECT_EQ(window.ListModel().rowCount(), 2);  // not yet
+  for (int i = 0; i < 200 && window.ListModel().rowCount() != 1; ++i) {
+    QApplication::processEvents(QEventLoop::AllEvents, 20);
+    QThread::msleep(10);
+  }
+  EXPECT_EQ(window.ListModel().rowCount(), 1);
+}
+
+// The folder box offers the folders shown before, newest first and each once,
+// in the next run too.
+TEST_F(TFrmMainTest, RecentFoldersOutliveTheRun) {
+  (void)fs->CreateFolderPath(root + u"/g");
+  {
+    TFrmMain window(services);
+    int code = 0;
+    ASSERT_TRUE(window.Start({root + u"/f"}, code));
+    window.show();
+    window.OpenFolder(root + u"/g");
+    window.OpenFolder(root + u"/f");
+    window.close();
+  }
+  TFrmMain window(services);
+  int code = 0;
+  ASSERT_TRUE(window.Start({root + u"/g"}, code));
+  auto* box = window.findChild<QComboBox*>(QStringLiteral("folderBox"));
+  QStringList items;
+  for (int i = 0; i < box->count(); ++i) items << box->itemText(i);
+  EXPECT_EQ(items, (QStringList{ToQt(root + u"/g"), ToQt(root + u"/f")}));
 }
 
 TEST(TStepEditorTest, LabelsReadAsWords) {
