@@ -1,7 +1,5 @@
 #include "config/UnitRecentFolders.h"
 
-#include <algorithm>
-
 namespace {
 
 constexpr char16_t kSeparator = u'|';
@@ -25,11 +23,13 @@ std::vector<std::u16string> RecentFolders(const TfrmConfig& config) {
 
 void RememberRecentFolder(TfrmConfig& config, const std::u16string& folder) {
   if (folder.empty() || folder.find(kSeparator) != std::u16string::npos) return;
-  std::vector<std::u16string> folders = RecentFolders(config);
-  folders.erase(std::remove(folders.begin(), folders.end(), folder), folders.end());
-  folders.insert(folders.begin(), folder);
-  if (folders.size() > kMaxRecentFolders) folders.resize(kMaxRecentFolders);
-  std::u16string text;
-  for (const std::u16string& f : folders) text += (text.empty() ? u"" : u"|") + f;
+  std::u16string text = folder;  // the newest first, each folder once
+  size_t kept = 1;
+  for (const std::u16string& f : RecentFolders(config)) {
+    if (f == folder || kept == kMaxRecentFolders) continue;
+    text += kSeparator;
+    text += f;
+    ++kept;
+  }
   config.SetText(TSetting::RecentFolders, text);
 }
