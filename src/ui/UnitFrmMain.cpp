@@ -317,6 +317,15 @@ void TFrmMain::BuildMenus() {
   select->addAction(tr("Check All"), this, [checkAll] { checkAll(1); });
   select->addAction(tr("Uncheck All"), this, [checkAll] { checkAll(0); });
   select->addAction(tr("Invert"), this, [checkAll] { checkAll(2); });
+  select->addSeparator();
+  select->addAction(tr("Move Up"), QKeySequence(Qt::CTRL | Qt::Key_Up), this,
+                    [this] { MoveSelectedRows(&TFrmDummyShowPreview::MoveUp); });
+  select->addAction(tr("Move Down"), QKeySequence(Qt::CTRL | Qt::Key_Down), this,
+                    [this] { MoveSelectedRows(&TFrmDummyShowPreview::MoveDown); });
+  select->addAction(tr("Move to Top"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Up), this,
+                    [this] { MoveSelectedRows(&TFrmDummyShowPreview::MoveTop); });
+  select->addAction(tr("Move to Bottom"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Down),
+                    this, [this] { MoveSelectedRows(&TFrmDummyShowPreview::MoveBottom); });
 
   QMenu* rename = menuBar()->addMenu(tr("&Rename"));
   rename->addAction(tr("Preview"), QKeySequence(Qt::Key_F5), this, &TFrmMain::Preview);
@@ -338,6 +347,33 @@ void TFrmMain::BuildMenus() {
                        QStringLiteral("Tallowick ") + ToQt(version_) +
                            tr("\nA batch renamer for files and folders."));
   });
+}
+
+void TFrmMain::MoveSelectedRows(void (TFrmDummyShowPreview::*reorder)()) {
+  if (Busy()) return;
+  TFrmDummyShowPreview& list = app_->session.list;
+  list.ClearAllSelected();
+  for (const QModelIndex& index : listView_->selectionModel()->selectedRows()) {
+    list.SetSelected(index.row());
+  }
+  if (list.SelectedCount() == 0) return;
+  (list.*reorder)();
+  listModel_->Reload();
+  {
+    // The list is in the user's order now, not sorted by a column.
+    const QSignalBlocker quiet(listView_->horizontalHeader());
+    listView_->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+  }
+  QItemSelection moved;
+  for (int row : list.SelectedRows()) {
+    moved.select(listModel_->index(row, 0), listModel_->index(row, TFileListModel::kColumnCount - 1));
+  }
+  listView_->selectionModel()->select(moved, QItemSelectionModel::ClearAndSelect);
+  if (!list.SelectedRows().empty()) {
+    listView_->setCurrentIndex(listModel_->index(list.SelectedRows().front(), 0));
+    listView_->selectionModel()->select(moved, QItemSelectionModel::ClearAndSelect);
+  }
+  ScriptOrOptionChanged();
 }
 
 void TFrmMain::ApplyFilter() {

@@ -25,6 +25,7 @@ class QMenu;
 class QToolButton;
 class QProgressBar;
 class QTableView;
+class TFrmDummyShowPreview;
 class TFileListModel;
 class TOptionPanels;
 class TScriptEditor;
@@ -90,6 +91,9 @@ class TFrmMain : public QMainWindow {
   void AddFilterPresets(QMenu& menu, const std::vector<TMenuEntry>& entries);
   // Shows the files the filter box's text matches ("*.*" when it is empty).
   void ApplyFilter();
+  // Moves the rows selected in the view by `reorder` of the core's list, keeps
+  // them selected, and asks for a new preview (the numbering follows the order).
+  void MoveSelectedRows(void (TFrmDummyShowPreview::*reorder)());
   void BuildMenus();
   QWidget* BuildListSide();
   void ScriptOrOptionChanged();

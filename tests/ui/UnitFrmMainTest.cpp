@@ -9,6 +9,8 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QTableView>
+#include <QTest>
 #include <QThread>
 #include <QTimer>
 #include <QToolButton>
@@ -262,6 +264,35 @@ TEST_F(TFrmMainTest, RecentFoldersOutliveTheRun) {
   QStringList items;
   for (int i = 0; i < box->count(); ++i) items << box->itemText(i);
   EXPECT_EQ(items, (QStringList{ToQt(root + u"/g"), ToQt(root + u"/f")}));
+}
+
+// Ctrl+Down moves the selected entry one down, stays selected and numbers
+// follow the new order; Ctrl+Shift+Up takes it to the top.
+TEST_F(TFrmMainTest, SelectedEntriesMoveByKeys) {
+  TFrmMain window(services);
+  int code = 0;
+  ASSERT_TRUE(window.Start({root + u"/f"}, code));
+  window.show();
+  auto* view = window.findChild<QTableView*>(QStringLiteral("fileList"));
+  const auto captions = [&] {
+    QStringList names;
+    for (int row = 0; row < window.ListModel().rowCount(); ++row) {
+      names << window.ListModel().index(row, TFileListModel::kName).data().toString();
+    }
+    return names;
+  };
+  ASSERT_EQ(captions(), (QStringList{"a1", "a2", "keep"}));
+  QApplication::setActiveWindow(&window);
+  view->setFocus();
+  view->selectRow(0);
+  QTest::keyClick(view, Qt::Key_Down, Qt::ControlModifier);
+  EXPECT_EQ(captions(), (QStringList{"a2", "a1", "keep"}));
+  QTest::keyClick(view, Qt::Key_Down, Qt::ControlModifier);
+  EXPECT_EQ(captions(), (QStringList{"a2", "keep", "a1"}));
+  QTest::keyClick(view, Qt::Key_Up, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(captions(), (QStringList{"a1", "a2", "keep"}));
+  EXPECT_EQ(view->selectionModel()->selectedRows().size(), 1);
+  EXPECT_EQ(view->selectionModel()->selectedRows().front().row(), 0);
 }
 
 TEST(TStepEditorTest, LabelsReadAsWords) {
