@@ -32,18 +32,33 @@ std::u16string Flags(const TTagData& tag) {
   return flags;
 }
 
+// Writes the table in large blocks of whole lines: one output call per row
+// cost more than the rows themselves on large folders.
 void PrintTable(const TSession& session, const std::array<std::u16string, 3>& status,
                 TCommandOutput& output) {
+  constexpr size_t kBlock = 1 << 16;
   const TFrmDummyShowPreview& list = session.list;
+  std::u16string block;
+  block.reserve(kBlock + 1024);
   for (int row = 0; row < list.Count(); ++row) {
     const TFileListData& data = *list.GetFileData(row);
     const TTagData& tag = *list.GetTagData(row);
-    output.Out(std::u16string(data.Checked() ? u"1" : u"0") + u"\t" + EscapeForTable(data.caption) +
-               u"\t" + EscapeForTable(data.GetNewName()) + u"\t" + Flags(tag) + u"\n");
+    block += data.Checked() ? u"1\t" : u"0\t";
+    block += EscapeForTable(data.caption);
+    block += u'\t';
+    block += EscapeForTable(data.GetNewName());
+    block += u'\t';
+    block += Flags(tag);
+    block += u'\n';
+    if (block.size() >= kBlock) {
+      output.Out(block);
+      block.clear();
+    }
   }
   for (const auto& panel : status) {
-    if (&panel == &status[0] || !panel.empty()) output.Out(u"# " + panel + u"\n");
+    if (&panel == &status[0] || !panel.empty()) block += u"# " + panel + u"\n";
   }
+  output.Out(block);
 }
 
 }  // namespace
