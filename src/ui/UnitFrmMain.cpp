@@ -47,6 +47,7 @@
 #include "ui/UnitQtText.h"
 #include "ui/UnitScriptEditor.h"
 #include "ui/UnitStepEditor.h"
+#include "ui/UnitTextFileWizard.h"
 #include "ui/UnitUndoDialog.h"
 #include "ui/UnitWindowParts.h"
 
@@ -454,6 +455,7 @@ bool TFrmMain::Start(const std::vector<std::u16string>& args, int& exitCode) {
   const TWindowParts parts{*this, *app_, *listView_, *listModel_, scriptEditor_->StepEditor(),
                            *panels_[2], [this] { Preview(); }};
   InstallDesktopTools(parts);
+  InstallTextFileWizard(parts);
   InstallColumnController(parts);
   const TfrmConfig& config = app_->config;
   TListColours colours;
