@@ -186,6 +186,7 @@ QWizardPage* TFrmWizardTextfile::FilePage() {
   firstLines_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
   layout->addWidget(firstLines_, 1);
   fileStatus_ = NewStatus(page);
+  fileStatus_->setObjectName(QStringLiteral("fileStatus"));
   layout->addWidget(fileStatus_);
   page->complete = [this] { return import_.FileExists(); };
   connect(name_, &QLineEdit::textEdited, page, [this, page](const QString& text) {
@@ -293,12 +294,13 @@ QWizardPage* TFrmWizardTextfile::ScriptPage() {
   TWizardPage* page = NewPage(tr("Step 4:   Create a Renaming Script"));
   auto* layout = new QVBoxLayout(page);
   scriptKind_ = new QButtonGroup(page);
-  const std::pair<QString, TImportScript> kinds[] = {
-      {tr("Add to Beginning/Ending of filename"), TImportScript::AddBeginningEnding},
-      {tr("Replace entire filename"), TImportScript::ReplaceName},
-      {tr("Do not create a renaming script"), TImportScript::None}};
-  for (const auto& [caption, kind] : kinds) {
+  const std::tuple<const char*, QString, TImportScript> kinds[] = {
+      {"rbAddScript", tr("Add to Beginning/Ending of filename"), TImportScript::AddBeginningEnding},
+      {"rbReplaceScript", tr("Replace entire filename"), TImportScript::ReplaceName},
+      {"rbNoScript", tr("Do not create a renaming script"), TImportScript::None}};
+  for (const auto& [name, caption, kind] : kinds) {
     auto* button = new QRadioButton(caption, page);
+    button->setObjectName(QString::fromLatin1(name));
     scriptKind_->addButton(button, static_cast<int>(kind));
     layout->addWidget(button);
   }
@@ -405,10 +407,11 @@ void TFrmWizardTextfile::ShowNewNames() {
 }
 
 std::optional<bool> TFrmWizardTextfile::AskReplaceScript() {
-  if (session_.script.Count() == 0) return true;
+  // Disabled steps do nothing (a fresh script is all of them): no need to ask.
+  if (!session_.script.AnyEnabled()) return true;
   QMessageBox ask(QMessageBox::Question, tr("Textfile Import"),
-                  tr("The script already has %n step(s). Replace them with the new step, or add "
-                     "it after them?", nullptr, session_.script.Count()),
+                  tr("The script already has steps that are switched on. Replace the whole "
+                     "script with the new step, or add it after them?"),
                   QMessageBox::Cancel, this);
   QPushButton* replace = ask.addButton(tr("Replace Script"), QMessageBox::AcceptRole);
   QPushButton* add = ask.addButton(tr("Add Step"), QMessageBox::AcceptRole);

@@ -38,8 +38,8 @@ class TFrmWizardTextfile : public QWizard {
   TImportScript ScriptKind() const;
   TTextFileImport& Import() { return import_; }
 
-  // "Finish": hands everything over (asking first before a script with steps
-  // is replaced) and closes.
+  // "Finish": hands everything over (asking first before steps that are
+  // switched on are replaced) and closes.
   void accept() override;
 
  private:
@@ -54,8 +54,8 @@ class TFrmWizardTextfile : public QWizard {
   void ShowFields();
   void ShowMatches();
   void ShowNewNames();
-  // Whether the script, if it has steps, may be replaced (true) or joined
-  // (false); empty when the user cancelled.
+  // Whether the script may be replaced (true) or is joined (false), asked
+  // when it has steps switched on; empty when the user cancelled.
   std::optional<bool> AskReplaceScript();
 
   TSession& session_;
