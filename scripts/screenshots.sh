@@ -1,8 +1,10 @@
 #!/bin/sh
 # Saves screenshots of the real window to docs/screenshots/: the main window
 # with the bundled example folder previewed under the bundled script, and the
-# script editor, and the meta-variable picker over a selected photo. Runs the window under Xvfb; installs Xvfb and ImageMagick
-# (and xdotool, which opens the picker) when they are missing.
+# script editor, the meta-variable picker over a selected photo, and the
+# Textfile Import wizard matching the bundled list of titles to the files.
+# Runs the window under Xvfb; installs Xvfb and ImageMagick (and xdotool,
+# which opens the picker and walks the wizard) when they are missing.
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
@@ -18,6 +20,7 @@ trap 'rm -rf "$work"' EXIT
 cp -R "$root/examples/folder" "$work/Example folder"
 mkdir -p "$work/home" "$root/docs/screenshots"
 cp "$root/examples/demo.twscr" "$work/home/default.twscr"
+cp "$root/examples/photo-titles.csv" "$work/photo-titles.csv"
 shots="$root/docs/screenshots"
 TALLOWICK_HOME="$work/home" xvfb-run -a -s '-screen 0 1280x760x24' sh -c "
   '$build/src/app/tallowick' '$work/Example folder' &
@@ -29,6 +32,21 @@ TALLOWICK_HOME="$work/home" xvfb-run -a -s '-screen 0 1280x760x24' sh -c "
   sleep 2
   picker=\$(xdotool search --name 'Insert Meta-Variables' | head -1)
   import -window \"\$picker\" '$shots/meta-variable-picker.png'
+  xdotool key Escape
+  sleep 0.5
+  xdotool mousemove 223 8 click 1
+  sleep 0.5
+  xdotool key Up Return
+  sleep 1.5
+  xdotool key Return
+  sleep 0.5
+  xdotool type '$work/photo-titles.csv'
+  xdotool key Return
+  sleep 1
+  xdotool key Return
+  sleep 1
+  wizard=\$(xdotool search --name 'Textfile Import' | head -1)
+  import -window \"\$wizard\" '$shots/textfile-import.png'
   kill \$! 2>/dev/null || true"
 convert "$shots/main-window.png" -crop 610x600+466+18 +repage "$shots/script-editor.png"
-echo "saved main-window.png, script-editor.png and meta-variable-picker.png in $shots"
+echo "saved main-window.png, script-editor.png, meta-variable-picker.png and textfile-import.png in $shots"

@@ -71,6 +71,7 @@ QTableWidget* NewGrid(const QString& name, QWidget* parent) {
   grid->verticalHeader()->hide();
   grid->horizontalHeader()->setStretchLastSection(true);
   grid->setWordWrap(false);
+  grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 6);
   return grid;
 }
 
@@ -141,7 +142,7 @@ TFrmWizardTextfile::TFrmWizardTextfile(TSession& session, QWidget* parent)
   setObjectName(QStringLiteral("TFrmWizardTextfile"));
   setWindowTitle(tr("Textfile Import"));
   setWizardStyle(QWizard::ClassicStyle);
-  setOptions(QWizard::HaveFinishButtonOnEarlyPages | QWizard::NoDefaultButton);
+  setOption(QWizard::HaveFinishButtonOnEarlyPages);
   setButtonText(QWizard::BackButton, tr("< Back"));
   setButtonText(QWizard::NextButton, tr("Next >"));
   setButtonText(QWizard::FinishButton, tr("Finish"));
@@ -153,7 +154,7 @@ TFrmWizardTextfile::TFrmWizardTextfile(TSession& session, QWidget* parent)
   addPage(ScriptPage());
   ShowParameters();
   ShowFirstLines();
-  resize(640, 500);
+  resize(660, 440);
 }
 
 TFrmWizardTextfile::~TFrmWizardTextfile() = default;
@@ -189,6 +190,7 @@ QWizardPage* TFrmWizardTextfile::FilePage() {
   fileStatus_->setObjectName(QStringLiteral("fileStatus"));
   layout->addWidget(fileStatus_);
   page->complete = [this] { return import_.FileExists(); };
+  page->entered = [this] { name_->setFocus(); };
   connect(name_, &QLineEdit::textEdited, page, [this, page](const QString& text) {
     import_.parameters.txtTName = FromQt(text);
     page->Changed();
@@ -270,6 +272,7 @@ QWizardPage* TFrmWizardTextfile::MatchingPage() {
   row->addWidget(bySearch_);
   row->addWidget(searchWith_);
   row->addWidget(find_, 1);
+  row->addStretch();
   layout->addWidget(byLine_);
   layout->addLayout(row);
   matches_ = NewGrid(QStringLiteral("gridMatches"), page);
