@@ -197,7 +197,7 @@ QWizardPage* TFrmWizardTextfile::FilePage() {
   });
   // A typed name counts as chosen once the user leaves the box.
   connect(name_, &QLineEdit::editingFinished, this, [this] {
-    if (import_.FileExists() && firstLines_->property("shown").toString() != name_->text()) {
+    if (import_.FileExists() && shownFile_ != name_->text()) {
       ChooseFile(name_->text());
     }
   });
@@ -354,7 +354,7 @@ void TFrmWizardTextfile::ChooseFile(const QString& path) {
 }
 
 void TFrmWizardTextfile::ShowFirstLines() {
-  firstLines_->setProperty("shown", name_->text());
+  shownFile_ = name_->text();
   std::vector<std::u16string> lines;
   const TStatus status = import_.FirstLines(kFirstLines, lines);
   QStringList shown;

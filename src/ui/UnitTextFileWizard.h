@@ -61,6 +61,7 @@ class TFrmWizardTextfile : public QWizard {
   TSession& session_;
   TTextFileImport import_;
   bool showing_ = false;  // controls are being filled, not edited
+  QString shownFile_;     // the file whose first lines are shown
   QLineEdit* name_ = nullptr;
   QPlainTextEdit* firstLines_ = nullptr;
   QLabel* fileStatus_ = nullptr;
