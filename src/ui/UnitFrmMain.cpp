@@ -49,6 +49,7 @@
 #include "ui/UnitStepEditor.h"
 #include "ui/UnitUndoDialog.h"
 #include "ui/UnitWindowParts.h"
+#include "ui/UnitWindowSettings.h"
 
 namespace {
 
@@ -103,6 +104,7 @@ void TWindowMessages::MessageBox(std::u16string_view text) {
 
 TFrmMain::TFrmMain(const TCliServices& s) : version_(kVersion) {
   setObjectName(QStringLiteral("mainWindow"));
+  shell_ = s.shell;
   setAcceptDrops(true);
   messages_.SetParent(this);
   progressBar_ = new QProgressBar(this);
@@ -460,6 +462,7 @@ bool TFrmMain::Start(const std::vector<std::u16string>& args, int& exitCode) {
   colours.toBeRenamed = ColourOf(config, TSetting::ColourToBeRenamed, colours.toBeRenamed);
   colours.collision = ColourOf(config, TSetting::ColourCollisionsFore, colours.collision);
   listModel_->SetColours(colours);
+  InstallConfigDialog(parts, shell_);
   const TCommandLineOutcome outcome =
       app_->Start(TFrmDummyInstance::FromArguments(u"tallowick", args));
   exitCode = outcome.exitCode;
