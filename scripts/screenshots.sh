@@ -1,8 +1,10 @@
 #!/bin/sh
 # Saves screenshots of the real window to docs/screenshots/: the main window
 # with the bundled example folder previewed under the bundled script, and the
-# script editor, and the meta-variable picker over a selected photo. Runs the window under Xvfb; installs Xvfb and ImageMagick
-# (and xdotool, which opens the picker) when they are missing.
+# script editor, the meta-variable picker over a selected photo and the
+# configuration dialog on its colours and fonts. Runs the window under Xvfb;
+# installs Xvfb and ImageMagick (and xdotool, which opens the picker and the
+# dialog) when they are missing.
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
@@ -29,6 +31,16 @@ TALLOWICK_HOME="$work/home" xvfb-run -a -s '-screen 0 1280x760x24' sh -c "
   sleep 2
   picker=\$(xdotool search --name 'Insert Meta-Variables' | head -1)
   import -window \"\$picker\" '$shots/meta-variable-picker.png'
+  xdotool key Escape
+  sleep 0.5
+  xdotool mousemove 223 8 click 1
+  sleep 0.5
+  xdotool key Down Return
+  sleep 2
+  config=\$(xdotool search --name 'Tallowick - Configuration' | head -1)
+  xdotool key ctrl+Tab ctrl+Tab ctrl+Tab ctrl+Tab
+  sleep 0.5
+  import -window \"\$config\" '$shots/configuration.png'
   kill \$! 2>/dev/null || true"
 convert "$shots/main-window.png" -crop 610x600+466+18 +repage "$shots/script-editor.png"
-echo "saved main-window.png, script-editor.png and meta-variable-picker.png in $shots"
+echo "saved main-window.png, script-editor.png, meta-variable-picker.png and configuration.png in $shots"

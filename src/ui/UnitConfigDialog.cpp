@@ -157,6 +157,7 @@ TFrmConfigDialog::TFrmConfigDialog(TfrmConfig& config, TShellIntegration* shell,
     : QDialog(parent), config_(config), shell_(shell), tabs_(new QTabWidget(this)) {
   setObjectName(QStringLiteral("frmConfig"));
   setWindowTitle(QStringLiteral("Tallowick - Configuration"));
+  tabs_->setUsesScrollButtons(false);  // every tab's caption in view
   listFont_ = FontOf(config.GetFont());
   scriptFont_ = FontOf(config.GetScriptFont());
   for (int tab = 0; tab < kTabCount; ++tab) {
@@ -182,6 +183,7 @@ TFrmConfigDialog::TFrmConfigDialog(TfrmConfig& config, TShellIntegration* shell,
 QWidget* TFrmConfigDialog::OptionsPage(int tab) {
   auto* page = new QWidget(this);
   auto* layout = new QVBoxLayout(page);
+  if (tab == kColours) layout->setContentsMargins(0, 0, 0, 0);  // inside the colours page
   QGroupBox* group = nullptr;
   for (const TCheckOption& option : kCheckOptions) {
     if (option.tab != tab) continue;
@@ -230,9 +232,9 @@ QWidget* TFrmConfigDialog::ColoursPage() {
   swatches_.reserve(std::size(left) + std::size(right));
   for (int row = 0; row < 6; ++row) {
     AddSwatch(*grid, row, 0, left[row].first, left[row].second);
-    AddSwatch(*grid, row, 2, right[row].first, right[row].second);
+    AddSwatch(*grid, row, 3, right[row].first, right[row].second);
   }
-  grid->setColumnMinimumWidth(2, 160);
+  grid->setColumnMinimumWidth(2, 24);  // a gap between the two columns
   for (TSwatch& swatch : swatches_) {
     connect(swatch.button, &QPushButton::clicked, this, [this, &swatch] { ChooseColour(swatch); });
   }
@@ -244,7 +246,7 @@ QWidget* TFrmConfigDialog::ColoursPage() {
       ShowSwatch(swatch);
     }
   });
-  grid->addWidget(defaults, 6, 3, Qt::AlignRight);
+  grid->addWidget(defaults, 6, 3, 1, 2, Qt::AlignRight);
   layout->addWidget(colours);
   layout->addWidget(OptionsPage(kColours));
   layout->addWidget(FontsBox());
@@ -375,11 +377,16 @@ QWidget* TFrmConfigDialog::ReservedPage() {
 QWidget* TFrmConfigDialog::ShellPage() {
   auto* page = new QWidget(this);
   auto* layout = new QVBoxLayout(page);
-  folderMenu_ = new QCheckBox(tr("Show Tallowick on a folder's right-click menu"), page);
+  auto* folders = new QGroupBox(tr("Folders"), page);
+  auto* foldersLayout = new QVBoxLayout(folders);
+  folderMenu_ = new QCheckBox(tr("Show Tallowick on a folder's right-click menu"), folders);
   folderMenu_->setObjectName(QStringLiteral("OnContextMenu"));
   auto* folderNote = new QLabel(
-      tr("Takes effect at once: file managers offer \"Tallowick\" on folders."), page);
-  auto* sendTo = new QGroupBox(tr("Open selected files in Tallowick"), page);
+      tr("Takes effect at once: file managers offer \"Tallowick\" on folders."), folders);
+  folderNote->setWordWrap(true);
+  foldersLayout->addWidget(folderMenu_);
+  foldersLayout->addWidget(folderNote);
+  auto* sendTo = new QGroupBox(tr("Selected files"), page);
   auto* sendToLayout = new QHBoxLayout(sendTo);
   auto* create = new QPushButton(tr("Create"), sendTo);
   create->setObjectName(QStringLiteral("btnCreateSendTo"));
@@ -387,13 +394,12 @@ QWidget* TFrmConfigDialog::ShellPage() {
       tr("Adds Tallowick to the file managers' \"Open With\" menu for selected files."), sendTo);
   sendToNote->setWordWrap(true);
   sendToLayout->addWidget(sendToNote, 1);
-  sendToLayout->addWidget(create);
+  sendToLayout->addWidget(create, 0, Qt::AlignTop);
   shellReport_ = new QLabel(page);
   shellReport_->setObjectName(QStringLiteral("lblShellReport"));
   shellReport_->setWordWrap(true);
   shellReport_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  layout->addWidget(folderMenu_);
-  layout->addWidget(folderNote);
+  layout->addWidget(folders);
   layout->addWidget(sendTo);
   layout->addWidget(shellReport_);
   layout->addStretch();
