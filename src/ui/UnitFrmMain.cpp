@@ -454,7 +454,7 @@ bool TFrmMain::Start(const std::vector<std::u16string>& args, int& exitCode) {
   (void)LoadInsertMenu(app_->session.fs, app_->session.appFolder, insertMenu);
   scriptEditor_->StepEditor().SetInsertMenu(std::move(insertMenu));
   const TWindowParts parts{*this, *app_, *listView_, *listModel_, scriptEditor_->StepEditor(),
-                           *panels_[2], [this] { Preview(); }};
+                           *panels_[2], [this] { Preview(); }, [this] { RefreshList(); }};
   InstallDesktopTools(parts);
   InstallColumnController(parts);
   const TfrmConfig& config = app_->config;

@@ -19,7 +19,6 @@
 #include "ui/UnitColumnController.h"
 #include "ui/UnitConfigDialog.h"
 #include "ui/UnitFileListModel.h"
-#include "ui/UnitFrmMain.h"
 #include "ui/UnitOptionPanels.h"
 #include "ui/UnitQtText.h"
 #include "ui/UnitScriptEditor.h"
@@ -125,8 +124,7 @@ void ApplySettingsToWindow(const TWindowParts& window, const std::vector<TSettin
     }
   }
   if (changed.empty()) return;
-  auto* main = qobject_cast<TFrmMain*>(&window.window);
-  if (main != nullptr && ChangesTheList(changed)) main->RefreshList();
+  if (window.refresh && ChangesTheList(changed)) window.refresh();
   window.preview();
 }
 

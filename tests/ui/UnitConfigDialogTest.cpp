@@ -75,6 +75,7 @@ struct TWindowEnvironment {
     (void)fs->CreateFolderPath(root + u"/home");
     (void)fs->CreateFolderPath(root + u"/f");
     (void)fs->WriteWholeFile(root + u"/f/x1", "x");
+    (void)fs->WriteWholeFile(root + u"/f/.hidden", "x");
   }
 
   TTempFolder temp;
@@ -107,8 +108,15 @@ class TConfigDialogTest : public ::testing::Test, protected TWindowEnvironment {
     window.Preview();
   }
 
+  // The new name of "x1".
   QString NewName() {
-    return window.ListModel().index(0, TFileListModel::kNewName).data().toString();
+    const TFileListModel& list = window.ListModel();
+    for (int row = 0; row < list.rowCount(); ++row) {
+      if (list.index(row, TFileListModel::kName).data().toString() == QStringLiteral("x1")) {
+        return list.index(row, TFileListModel::kNewName).data().toString();
+      }
+    }
+    return QStringLiteral("(no x1)");
   }
   std::u16string Stored(const char16_t* section, const char16_t* key) {
     TMyINIFile ini;
@@ -124,8 +132,9 @@ class TConfigDialogTest : public ::testing::Test, protected TWindowEnvironment {
   TFrmMain window{services};
 };
 
-TEST_F(TConfigDialogTest, SavedReplacementAndColourReachThePreviewAndTheFile) {
+TEST_F(TConfigDialogTest, SavedOptionsReachTheListThePreviewAndTheFile) {
   ASSERT_EQ(NewName(), QStringLiteral("xa;b"));
+  ASSERT_EQ(window.ListModel().rowCount(), 2);
   QAction* item = window.findChild<QAction*>(QStringLiteral("mnuConfiguration"));
   ASSERT_NE(item, nullptr);
   WithNextDialog([](QWidget& dialog) {
@@ -136,9 +145,11 @@ TEST_F(TConfigDialogTest, SavedReplacementAndColourReachThePreviewAndTheFile) {
       static_cast<QDialog&>(chooser).accept();
     });
     Child<QPushButton>(dialog, "lblCollisionsFore").click();
+    Child<QCheckBox>(dialog, "cbNoHiddenFiles").setChecked(true);
     Child<QPushButton>(dialog, "btnSave").click();
   });
   item->trigger();
+  EXPECT_EQ(window.ListModel().rowCount(), 1);  // listed again without ".hidden"
   EXPECT_EQ(NewName(), QStringLiteral("xa_b"));
   EXPECT_EQ(window.ListModel().Colours().collision, QColor(1, 2, 3));
   EXPECT_EQ(Stored(u"System", u"Colon"), u"_");
