@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTableView>
+#include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
@@ -150,6 +151,24 @@ TEST_F(TDesktopToolsTest, ACustomColumnSortsByNumberAndOutlivesTheWindow) {
   window.findChild<TColumnController*>()->DeleteColumn(u"Bytes");
   EXPECT_EQ(window.ListModel().columnCount(), kCustom);
   EXPECT_FALSE(window.findChild<QMenu*>(QStringLiteral("mnuDeleteCustomColumn"))->isEnabled());
+}
+
+TEST_F(TDesktopToolsTest, FitScreenFollowsTheListWidthASecondAfterAResize) {
+  TFrmMain window(services);
+  int code = 0;
+  ASSERT_TRUE(window.Start({root + u"/f"}, code));
+  window.resize(700, 400);
+  window.show();
+  window.findChild<TColumnController*>()->ChooseSizing(SIZE_FIT_SCREEN);
+  QTest::qWait(1200);
+  const QHeaderView* header =
+      window.findChild<QTableView*>(QStringLiteral("fileList"))->horizontalHeader();
+  const int narrow = header->sectionSize(TFileListModel::kName);
+  window.resize(1400, 400);
+  QTest::qWait(200);
+  EXPECT_EQ(header->sectionSize(TFileListModel::kName), narrow);  // still resizing
+  QTest::qWait(1200);
+  EXPECT_GT(header->sectionSize(TFileListModel::kName), narrow * 3 / 2);
 }
 
 TEST_F(TDesktopToolsTest, ThePickerInsertsTheChosenVariableWithItsFormatPart) {

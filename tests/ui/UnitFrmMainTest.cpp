@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -293,6 +294,28 @@ TEST_F(TFrmMainTest, SelectedEntriesMoveByKeys) {
   EXPECT_EQ(captions(), (QStringList{"a1", "a2", "keep"}));
   EXPECT_EQ(view->selectionModel()->selectedRows().size(), 1);
   EXPECT_EQ(view->selectionModel()->selectedRows().front().row(), 0);
+}
+
+TEST_F(TFrmMainTest, AHeaderClickSortsAndMarksTheCaptionUntilEntriesAreMoved) {
+  TFrmMain window(services);
+  int code = 0;
+  ASSERT_TRUE(window.Start({root + u"/f"}, code));
+  window.show();
+  auto* view = window.findChild<QTableView*>(QStringLiteral("fileList"));
+  QAbstractItemModel& model = window.ListModel();
+  const auto caption = [&](int column) { return model.headerData(column, Qt::Horizontal).toString(); };
+  EXPECT_EQ(caption(TFileListModel::kName), QStringLiteral("[+] Name"));
+  EXPECT_EQ(caption(TFileListModel::kSize), QStringLiteral("Size"));
+  QHeaderView* header = view->horizontalHeader();
+  const QPoint nameHeader(header->sectionViewportPosition(TFileListModel::kName) + 5, 5);
+  QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, nameHeader);
+  EXPECT_EQ(caption(TFileListModel::kName), QStringLiteral("[-] Name"));
+  EXPECT_EQ(model.index(0, TFileListModel::kName).data().toString(), QStringLiteral("keep"));
+  view->selectRow(0);
+  QApplication::setActiveWindow(&window);
+  view->setFocus();
+  QTest::keyClick(view, Qt::Key_Down, Qt::ControlModifier);
+  EXPECT_EQ(caption(TFileListModel::kName), QStringLiteral("Name"));
 }
 
 TEST(TStepEditorTest, LabelsReadAsWords) {
