@@ -33,6 +33,7 @@
 #include "ui/UnitMetaVariablePicker.h"
 #include "ui/UnitScriptEditor.h"
 #include "ui/UnitWindowParts.h"
+#include "ui/UnitWindowTestBase.h"
 
 namespace {
 
@@ -63,12 +64,9 @@ QAction* FindMenuItem(TFrmMain& window, const QString& caption) {
   return nullptr;
 }
 
-class TDesktopToolsTest : public ::testing::Test {
+class TDesktopToolsTest : public TWindowTestBase {
  protected:
   TDesktopToolsTest() {
-    root = Utf8ToUtf16(temp.Path());
-    env.values[u"TALLOWICK_HOME"] = root + u"/home";
-    (void)fs->CreateFolderPath(root + u"/home");
     (void)fs->CreateFolderPath(root + u"/f");
     (void)fs->WriteWholeFile(root + u"/f/a", std::string(10, 'x'));
     (void)fs->WriteWholeFile(root + u"/f/b", std::string(9, 'x'));
@@ -84,14 +82,6 @@ class TDesktopToolsTest : public ::testing::Test {
     return texts;
   }
 
-  TTempFolder temp;
-  std::u16string root;
-  std::unique_ptr<TFileSystem> fs = NewPosixFileSystem();
-  TFixedClock clock{46000};
-  TMapEnvironment env;
-  TFileTagReader tags{*fs, u"/nowhere/debug"};
-  TStringOutput output;
-  TCliServices services{*fs, clock, env, tags, output};
 };
 
 TEST_F(TDesktopToolsTest, ACustomColumnSortsByNumberAndOutlivesTheWindow) {

@@ -31,6 +31,7 @@
 #include "ui/UnitQtText.h"
 #include "ui/UnitScriptEditor.h"
 #include "ui/UnitStepEditor.h"
+#include "ui/UnitWindowTestBase.h"
 
 namespace {
 
@@ -50,12 +51,9 @@ void AnswerNextDialog(const char* name, int afterMs = 50) {
   });
 }
 
-class TFrmMainTest : public ::testing::Test {
+class TFrmMainTest : public TWindowTestBase {
  protected:
   TFrmMainTest() {
-    root = Utf8ToUtf16(temp.Path());
-    env.values[u"TALLOWICK_HOME"] = root + u"/home";
-    (void)fs->CreateFolderPath(root + u"/home");
     Populate(*fs, root + u"/f", {{u"a1", u""}, {u"a2", u""}, {u"keep", u""}});
   }
 
@@ -80,14 +78,6 @@ class TFrmMainTest : public ::testing::Test {
     return window.ListModel().index(row, TFileListModel::kNewName).data().toString();
   }
 
-  TTempFolder temp;
-  std::u16string root;
-  std::unique_ptr<TFileSystem> fs = NewPosixFileSystem();
-  TFixedClock clock{46000};
-  TMapEnvironment env;
-  TFileTagReader tags{*fs, u"/nowhere/debug"};
-  TStringOutput output;
-  TCliServices services{*fs, clock, env, tags, output};
 };
 
 TEST_F(TFrmMainTest, PreviewRenameCollisionAndUndoThroughTheWidgets) {
