@@ -31,6 +31,8 @@
 #include "ui/UnitQtText.h"
 #include "ui/UnitScriptEditor.h"
 #include "ui/UnitStepEditor.h"
+#include "ui/UnitStepLayout.h"
+#include "engine/UnitScriptStepFactory.h"
 #include "ui/UnitWindowTestBase.h"
 
 namespace {
@@ -306,6 +308,28 @@ TEST_F(TFrmMainTest, AHeaderClickSortsAndMarksTheCaptionUntilEntriesAreMoved) {
   view->setFocus();
   QTest::keyClick(view, Qt::Key_Down, Qt::ControlModifier);
   EXPECT_EQ(caption(TFileListModel::kName), QStringLiteral("Name"));
+}
+
+// Every kind's editor reads as its sentence: each parameter placed once
+// among the labels, none left over to the fallback lines at the end.
+TEST(TStepEditorTest, EveryKindPlacesEachParameterInItsSentence) {
+  for (int ordinal = 0; ordinal < kScriptTypeCount; ++ordinal) {
+    const auto step = NewScriptStep(static_cast<TScriptType>(ordinal));
+    std::vector<int> seen(step->Parameters().size(), 0);
+    bool labelled = false;
+    for (const TLayoutLine& line : EditorLines(*step)) {
+      for (const TLayoutPiece& piece : line) {
+        if (piece.parameter >= 0) ++seen[static_cast<size_t>(piece.parameter)];
+        labelled = labelled || piece.parameter < 0;
+      }
+      EXPECT_FALSE(line.size() == 1 && line[0].parameter >= 0 &&
+                   step->Parameters()[static_cast<size_t>(line[0].parameter)].kind !=
+                       TParamKind::Flag)
+          << "TYPE " << ordinal << ": a control left without its label";
+    }
+    EXPECT_EQ(seen, std::vector<int>(seen.size(), 1)) << "TYPE " << ordinal;
+    EXPECT_TRUE(labelled) << "TYPE " << ordinal;
+  }
 }
 
 TEST(TStepEditorTest, LabelsReadAsWords) {
