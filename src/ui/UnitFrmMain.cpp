@@ -197,6 +197,8 @@ QWidget* TFrmMain::BuildListSide() {
   listView_->setModel(listModel_);
   listView_->horizontalHeader()->setSortIndicator(TFileListModel::kName, Qt::AscendingOrder);
   listView_->setSortingEnabled(true);
+  // The captions carry the sort marker; an arrow beside them would repeat it.
+  listView_->horizontalHeader()->setSortIndicatorShown(false);
   listView_->setSelectionBehavior(QAbstractItemView::SelectRows);
   listView_->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
   listView_->verticalHeader()->hide();
@@ -366,6 +368,7 @@ void TFrmMain::MoveSelectedRows(void (TFrmDummyShowPreview::*reorder)()) {
     const QSignalBlocker quiet(listView_->horizontalHeader());
     listView_->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
   }
+  listModel_->ClearSortMarker();
   QItemSelection moved;
   for (int row : list.SelectedRows()) {
     moved.select(listModel_->index(row, 0), listModel_->index(row, TFileListModel::kColumnCount - 1));
