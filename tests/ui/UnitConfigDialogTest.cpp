@@ -17,20 +17,16 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "cli/UnitCliServices.h"
-#include "cli/UnitCommandOutput.h"
 #include "config/UnitDesktopIntegration.h"
-#include "metadata/UnitFileTags.h"
 #include "platform/UnitFileSystem.h"
 #include "platform/UnitText.h"
 #include "scriptio/UnitMyINIFile.h"
-#include "support/UnitFakeServices.h"
-#include "support/UnitTempFolder.h"
 #include "ui/UnitConfigDialog.h"
 #include "ui/UnitQtText.h"
 #include "ui/UnitFileListModel.h"
 #include "ui/UnitFrmMain.h"
 #include "ui/UnitScriptEditor.h"
+#include "ui/UnitWindowTestBase.h"
 
 namespace {
 
@@ -65,33 +61,15 @@ void ExpectValidDesktopEntry(const std::string& path) {
   EXPECT_EQ(std::system(("desktop-file-validate '" + path + "'").c_str()), 0) << path;
 }
 
-// The services and folders, ready before the window reads them.
-struct TWindowEnvironment {
-  TWindowEnvironment() {
-    env.values[u"TALLOWICK_HOME"] = root + u"/home";
+class TConfigDialogTest : public TWindowTestBase {
+ protected:
+  TConfigDialogTest() {
     env.values[u"XDG_DATA_HOME"] = root + u"/data";
     env.values[u"XDG_CONFIG_HOME"] = root + u"/config";
     env.values[u"TW_COLON"] = u"a:b";
-    (void)fs->CreateFolderPath(root + u"/home");
     (void)fs->CreateFolderPath(root + u"/f");
     (void)fs->WriteWholeFile(root + u"/f/x1", "x");
     (void)fs->WriteWholeFile(root + u"/f/.hidden", "x");
-  }
-
-  TTempFolder temp;
-  std::u16string root = Utf8ToUtf16(temp.Path());
-  std::unique_ptr<TFileSystem> fs = NewPosixFileSystem();
-  TFixedClock clock{46000};
-  TMapEnvironment env;
-  TFileTagReader tags{*fs, u"/nowhere/debug"};
-  TStringOutput output;
-  TDesktopIntegration shell{*fs, env, u"/opt/tw/tallowick"};
-  TCliServices services{*fs, clock, env, tags, output, nullptr, &shell};
-};
-
-class TConfigDialogTest : public ::testing::Test, protected TWindowEnvironment {
- protected:
-  TConfigDialogTest() {
     int code = 0;
     EXPECT_TRUE(window.Start({root + u"/f"}, code));
     window.show();
@@ -106,6 +84,11 @@ class TConfigDialogTest : public ::testing::Test, protected TWindowEnvironment {
       emit edit.textEdited(edit.text());
     }
     window.Preview();
+  }
+
+  const TCliServices& WithShell() {
+    services.shell = &shell;
+    return services;
   }
 
   // The new name of "x1".
@@ -129,7 +112,8 @@ class TConfigDialogTest : public ::testing::Test, protected TWindowEnvironment {
     return bytes;
   }
 
-  TFrmMain window{services};
+  TDesktopIntegration shell{*fs, env, u"/opt/tw/tallowick"};
+  TFrmMain window{WithShell()};
 };
 
 TEST_F(TConfigDialogTest, SavedOptionsReachTheListThePreviewAndTheFile) {
