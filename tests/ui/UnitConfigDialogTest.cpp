@@ -175,7 +175,8 @@ TEST_F(TConfigDialogTest, AFailedWriteNamesTheFileAndChangesNothing) {
   QString message;
   ReadNextMessage(message);
   Child<QPushButton>(dialog, "btnSave").click();
-  EXPECT_TRUE(message.startsWith(QStringLiteral("Error saving configuration:"))) << message.toStdString();
+  EXPECT_TRUE(message.startsWith(QStringLiteral("Error saving configuration:")))
+      << message.toStdString();
   EXPECT_TRUE(message.contains(ToQt(root + u"/home/tw.ini"))) << message.toStdString();
   EXPECT_TRUE(dialog.isVisible());  // open for another try or Cancel
   EXPECT_TRUE(dialog.Changed().empty());
@@ -192,7 +193,8 @@ TEST_F(TConfigDialogTest, FolderMenuAndOpenWithAreWrittenValidAndRemovedAgain) {
   ASSERT_FALSE(folderMenu.isChecked());
   folderMenu.click();
   ExpectValidDesktopEntry(data + "tallowick-folder.desktop");
-  EXPECT_TRUE(dialog.ShellReport().startsWith(QStringLiteral("Wrote "))) << dialog.ShellReport().toStdString();
+  EXPECT_TRUE(dialog.ShellReport().startsWith(QStringLiteral("Wrote ")))
+      << dialog.ShellReport().toStdString();
   EXPECT_EQ(Stored(u"Registry", u"OnContextMenu"), u"Yes");  // stored at once
 
   QString message;
@@ -203,7 +205,8 @@ TEST_F(TConfigDialogTest, FolderMenuAndOpenWithAreWrittenValidAndRemovedAgain) {
 
   folderMenu.click();
   EXPECT_FALSE(std::filesystem::exists(data + "tallowick-folder.desktop"));
-  EXPECT_TRUE(dialog.ShellReport().startsWith(QStringLiteral("Removed "))) << dialog.ShellReport().toStdString();
+  EXPECT_TRUE(dialog.ShellReport().startsWith(QStringLiteral("Removed ")))
+      << dialog.ShellReport().toStdString();
   EXPECT_EQ(Stored(u"Registry", u"OnContextMenu"), u"No");
   dialog.reject();
 
