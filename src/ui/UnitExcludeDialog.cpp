@@ -66,7 +66,6 @@ TFrmExcludeDialog::TFrmExcludeDialog(const TFrmExclude& list,
   add->setEnabled(false);
   connect(mask_, &QLineEdit::textChanged, add,
           [add](const QString& text) { add->setEnabled(!text.trimmed().isEmpty()); });
-  connect(mask_, &QLineEdit::returnPressed, add, &QPushButton::click);
   connect(add, &QPushButton::clicked, this, [this] { AddMask(mask_->text()); });
   connect(remove, &QPushButton::clicked, this, &TFrmExcludeDialog::DeleteSelected);
   connect(clear, &QPushButton::clicked, this, [this] {
@@ -75,10 +74,11 @@ TFrmExcludeDialog::TFrmExcludeDialog(const TFrmExclude& list,
   });
   connect(buttons, &QDialogButtonBox::accepted, this, &TFrmExcludeDialog::Save);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  // Enter in the mask box adds the mask; it does not close the dialog.
-  for (QPushButton* button : buttons->findChildren<QPushButton*>()) button->setAutoDefault(false);
-  add->setAutoDefault(false);
+  // Enter adds the mask in the box; it does not close the dialog.
+  for (QPushButton* button : findChildren<QPushButton*>()) button->setAutoDefault(false);
+  add->setDefault(true);
   ShowMasks();
+  mask_->setFocus();
   resize(460, 360);
 }
 
