@@ -32,42 +32,13 @@
 #include "ui/UnitMetaVariablePicker.h"
 #include "ui/UnitScriptEditor.h"
 #include "ui/UnitWindowParts.h"
+#include "UnitWindowTestSupport.h"
 
 namespace {
 
-// Runs `answer` on the next modal dialog once it shows.
-void WithNextDialog(std::function<void(QWidget&)> answer) {
-  QTimer::singleShot(50, [answer] {
-    QWidget* dialog = QApplication::activeModalWidget();
-    ASSERT_NE(dialog, nullptr);
-    answer(*dialog);
-  });
-}
-
-QAction* FindItem(QMenu& menu, const QString& caption) {
-  for (QAction* action : menu.actions()) {
-    if (action->text().remove(QLatin1Char('&')) == caption) return action;
-    if (action->menu() != nullptr) {
-      if (QAction* inner = FindItem(*action->menu(), caption)) return inner;
-    }
-  }
-  return nullptr;
-}
-
-QAction* FindMenuItem(TFrmMain& window, const QString& caption) {
-  for (QAction* top : window.menuBar()->actions()) {
-    if (top->menu() == nullptr) continue;
-    if (QAction* item = FindItem(*top->menu(), caption)) return item;
-  }
-  return nullptr;
-}
-
-class TDesktopToolsTest : public ::testing::Test {
+class TDesktopToolsTest : public ::testing::Test, protected TWindowTestServices {
  protected:
   TDesktopToolsTest() {
-    root = Utf8ToUtf16(temp.Path());
-    env.values[u"TALLOWICK_HOME"] = root + u"/home";
-    (void)fs->CreateFolderPath(root + u"/home");
     (void)fs->CreateFolderPath(root + u"/f");
     (void)fs->WriteWholeFile(root + u"/f/a", std::string(10, 'x'));
     (void)fs->WriteWholeFile(root + u"/f/b", std::string(9, 'x'));
@@ -82,15 +53,6 @@ class TDesktopToolsTest : public ::testing::Test {
     }
     return texts;
   }
-
-  TTempFolder temp;
-  std::u16string root;
-  std::unique_ptr<TFileSystem> fs = NewPosixFileSystem();
-  TFixedClock clock{46000};
-  TMapEnvironment env;
-  TFileTagReader tags{*fs, u"/nowhere/debug"};
-  TStringOutput output;
-  TCliServices services{*fs, clock, env, tags, output};
 };
 
 TEST_F(TDesktopToolsTest, ACustomColumnSortsByNumberAndOutlivesTheWindow) {
