@@ -16,6 +16,8 @@
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 
+#include "UnitWindowTestSupport.h"
+
 #include "cli/UnitCliServices.h"
 #include "cli/UnitCommandOutput.h"
 #include "metadata/UnitFileTags.h"
@@ -32,13 +34,15 @@
 #include "ui/UnitMetaVariablePicker.h"
 #include "ui/UnitScriptEditor.h"
 #include "ui/UnitWindowParts.h"
-#include "UnitWindowTestSupport.h"
 
 namespace {
 
-class TDesktopToolsTest : public ::testing::Test, protected TWindowTestServices {
+class TDesktopToolsTest : public ::testing::Test {
  protected:
   TDesktopToolsTest() {
+    root = Utf8ToUtf16(temp.Path());
+    env.values[u"TALLOWICK_HOME"] = root + u"/home";
+    (void)fs->CreateFolderPath(root + u"/home");
     (void)fs->CreateFolderPath(root + u"/f");
     (void)fs->WriteWholeFile(root + u"/f/a", std::string(10, 'x'));
     (void)fs->WriteWholeFile(root + u"/f/b", std::string(9, 'x'));
@@ -53,6 +57,15 @@ class TDesktopToolsTest : public ::testing::Test, protected TWindowTestServices 
     }
     return texts;
   }
+
+  TTempFolder temp;
+  std::u16string root;
+  std::unique_ptr<TFileSystem> fs = NewPosixFileSystem();
+  TFixedClock clock{46000};
+  TMapEnvironment env;
+  TFileTagReader tags{*fs, u"/nowhere/debug"};
+  TStringOutput output;
+  TCliServices services{*fs, clock, env, tags, output};
 };
 
 TEST_F(TDesktopToolsTest, ACustomColumnSortsByNumberAndOutlivesTheWindow) {

@@ -16,6 +16,8 @@
 #include <QToolButton>
 #include <gtest/gtest.h>
 
+#include "UnitWindowTestSupport.h"
+
 #include "cli/UnitCliServices.h"
 #include "cli/UnitCommandOutput.h"
 #include "metadata/UnitFileTags.h"
@@ -30,19 +32,30 @@
 #include "ui/UnitQtText.h"
 #include "ui/UnitScriptEditor.h"
 #include "ui/UnitStepEditor.h"
-#include "UnitWindowTestSupport.h"
 
 namespace {
 
-class TFrmMainTest : public ::testing::Test, protected TWindowTestServices {
+class TFrmMainTest : public ::testing::Test {
  protected:
   TFrmMainTest() {
+    root = Utf8ToUtf16(temp.Path());
+    env.values[u"TALLOWICK_HOME"] = root + u"/home";
+    (void)fs->CreateFolderPath(root + u"/home");
     Populate(*fs, root + u"/f", {{u"a1", u""}, {u"a2", u""}, {u"keep", u""}});
   }
 
   QString NewName(TFrmMain& window, int row) {
     return window.ListModel().index(row, TFileListModel::kNewName).data().toString();
   }
+
+  TTempFolder temp;
+  std::u16string root;
+  std::unique_ptr<TFileSystem> fs = NewPosixFileSystem();
+  TFixedClock clock{46000};
+  TMapEnvironment env;
+  TFileTagReader tags{*fs, u"/nowhere/debug"};
+  TStringOutput output;
+  TCliServices services{*fs, clock, env, tags, output};
 };
 
 TEST_F(TFrmMainTest, PreviewRenameCollisionAndUndoThroughTheWidgets) {

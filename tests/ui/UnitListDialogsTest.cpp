@@ -20,6 +20,7 @@
 #include "ui/UnitFileListModel.h"
 #include "ui/UnitFrmMain.h"
 #include "ui/UnitQtText.h"
+#include "ui/UnitWindowTestBase.h"
 #include "UnitWindowTestSupport.h"
 
 namespace {
@@ -44,7 +45,7 @@ QString ClickAndAnswer(QPushButton* button, const char* answer) {
   return shown;
 }
 
-class TListDialogsTest : public ::testing::Test, protected TWindowTestServices {
+class TListDialogsTest : public TWindowTestBase {
  protected:
   TListDialogsTest() {
     (void)fs->CreateFolderPath(root + u"/f/adir");

@@ -8,7 +8,6 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
-#include "platform/UnitText.h"
 #include "ui/UnitFrmMain.h"
 #include "ui/UnitScriptEditor.h"
 
@@ -25,11 +24,6 @@ QAction* FindItem(QMenu& menu, const QString& caption) {
 }
 
 }  // namespace
-
-TWindowTestServices::TWindowTestServices() : root(Utf8ToUtf16(temp.Path())) {
-  env.values[u"TALLOWICK_HOME"] = root + u"/home";
-  (void)fs->CreateFolderPath(root + u"/home");
-}
 
 void WithNextDialog(std::function<void(QWidget&)> answer, int afterMs) {
   QTimer::singleShot(afterMs, [answer] {
