@@ -16,8 +16,6 @@
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 
-#include "UnitWindowTestSupport.h"
-
 #include "cli/UnitCliServices.h"
 #include "cli/UnitCommandOutput.h"
 #include "metadata/UnitFileTags.h"
@@ -36,6 +34,33 @@
 #include "ui/UnitWindowParts.h"
 
 namespace {
+
+// Runs `answer` on the next modal dialog once it shows.
+void WithNextDialog(std::function<void(QWidget&)> answer) {
+  QTimer::singleShot(50, [answer] {
+    QWidget* dialog = QApplication::activeModalWidget();
+    ASSERT_NE(dialog, nullptr);
+    answer(*dialog);
+  });
+}
+
+QAction* FindItem(QMenu& menu, const QString& caption) {
+  for (QAction* action : menu.actions()) {
+    if (action->text().remove(QLatin1Char('&')) == caption) return action;
+    if (action->menu() != nullptr) {
+      if (QAction* inner = FindItem(*action->menu(), caption)) return inner;
+    }
+  }
+  return nullptr;
+}
+
+QAction* FindMenuItem(TFrmMain& window, const QString& caption) {
+  for (QAction* top : window.menuBar()->actions()) {
+    if (top->menu() == nullptr) continue;
+    if (QAction* item = FindItem(*top->menu(), caption)) return item;
+  }
+  return nullptr;
+}
 
 class TDesktopToolsTest : public ::testing::Test {
  protected:
