@@ -43,6 +43,7 @@
 #include "ui/UnitColumnController.h"
 #include "ui/UnitDesktopTools.h"
 #include "ui/UnitFileListModel.h"
+#include "ui/UnitListDialogs.h"
 #include "ui/UnitOptionPanels.h"
 #include "ui/UnitQtText.h"
 #include "ui/UnitScriptEditor.h"
@@ -458,6 +459,7 @@ bool TFrmMain::Start(const std::vector<std::u16string>& args, int& exitCode) {
   scriptEditor_->StepEditor().SetInsertMenu(std::move(insertMenu));
   const TWindowParts parts{*this, *app_, *listView_, *listModel_, scriptEditor_->StepEditor(),
                            *panels_[2], [this] { Preview(); }, [this] { RefreshList(); }};
+  InstallListDialogs(parts);
   InstallDesktopTools(parts);
   InstallColumnController(parts);
   const TfrmConfig& config = app_->config;

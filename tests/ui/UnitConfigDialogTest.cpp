@@ -27,17 +27,9 @@
 #include "ui/UnitFrmMain.h"
 #include "ui/UnitScriptEditor.h"
 #include "ui/UnitWindowTestBase.h"
+#include "ui/UnitWindowTestSupport.h"
 
 namespace {
-
-// Runs `answer` on the next modal dialog once it shows.
-void WithNextDialog(std::function<void(QWidget&)> answer) {
-  QTimer::singleShot(50, [answer] {
-    QWidget* dialog = QApplication::activeModalWidget();
-    ASSERT_NE(dialog, nullptr);
-    answer(*dialog);
-  });
-}
 
 // Closes the next message box and hands back its text.
 void ReadNextMessage(QString& text) {

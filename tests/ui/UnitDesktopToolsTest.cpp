@@ -34,35 +34,9 @@
 #include "ui/UnitScriptEditor.h"
 #include "ui/UnitWindowParts.h"
 #include "ui/UnitWindowTestBase.h"
+#include "ui/UnitWindowTestSupport.h"
 
 namespace {
-
-// Runs `answer` on the next modal dialog once it shows.
-void WithNextDialog(std::function<void(QWidget&)> answer) {
-  QTimer::singleShot(50, [answer] {
-    QWidget* dialog = QApplication::activeModalWidget();
-    ASSERT_NE(dialog, nullptr);
-    answer(*dialog);
-  });
-}
-
-QAction* FindItem(QMenu& menu, const QString& caption) {
-  for (QAction* action : menu.actions()) {
-    if (action->text().remove(QLatin1Char('&')) == caption) return action;
-    if (action->menu() != nullptr) {
-      if (QAction* inner = FindItem(*action->menu(), caption)) return inner;
-    }
-  }
-  return nullptr;
-}
-
-QAction* FindMenuItem(TFrmMain& window, const QString& caption) {
-  for (QAction* top : window.menuBar()->actions()) {
-    if (top->menu() == nullptr) continue;
-    if (QAction* item = FindItem(*top->menu(), caption)) return item;
-  }
-  return nullptr;
-}
 
 class TDesktopToolsTest : public TWindowTestBase {
  protected:

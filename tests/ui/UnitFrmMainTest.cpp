@@ -34,46 +34,14 @@
 #include "ui/UnitStepLayout.h"
 #include "engine/UnitScriptStepFactory.h"
 #include "ui/UnitWindowTestBase.h"
+#include "ui/UnitWindowTestSupport.h"
 
 namespace {
-
-// Clicks the button named `name` of the next modal dialog once it shows.
-void AnswerNextDialog(const char* name, int afterMs = 50) {
-  QTimer::singleShot(afterMs, [name] {
-    QWidget* dialog = QApplication::activeModalWidget();
-    ASSERT_NE(dialog, nullptr);
-    auto* button = dialog->findChild<QPushButton*>(QString::fromLatin1(name));
-    if (button == nullptr) {
-      for (QPushButton* b : dialog->findChildren<QPushButton*>()) {
-        if (b->text().remove(QLatin1Char('&')) == QString::fromLatin1(name)) button = b;
-      }
-    }
-    ASSERT_NE(button, nullptr) << name;
-    button->click();
-  });
-}
 
 class TFrmMainTest : public TWindowTestBase {
  protected:
   TFrmMainTest() {
     Populate(*fs, root + u"/f", {{u"a1", u""}, {u"a2", u""}, {u"keep", u""}});
-  }
-
-  // Adds a "Find and Replace" step through the Add Step menu and types its
-  // phrases into the step editor, as a person would.
-  void AddFindAndReplace(TFrmMain& window, const QString& phrase, const QString& with) {
-    QMenu* menu = window.ScriptEditor().AddStepMenu();
-    for (QAction* action : menu->actions()) {
-      if (action->text().endsWith(QStringLiteral("Find and Replace"))) action->trigger();
-    }
-    auto* find = window.findChild<QLineEdit*>(QStringLiteral("txtReplacePhrase"));
-    auto* replace = window.findChild<QLineEdit*>(QStringLiteral("txtReplaceWith"));
-    ASSERT_NE(find, nullptr);
-    ASSERT_NE(replace, nullptr);
-    find->setText(phrase);
-    emit find->textEdited(phrase);
-    replace->setText(with);
-    emit replace->textEdited(with);
   }
 
   QString NewName(TFrmMain& window, int row) {
