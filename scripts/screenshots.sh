@@ -1,10 +1,11 @@
 #!/bin/sh
 # Saves screenshots of the real window to docs/screenshots/: the main window
 # with the bundled example folder previewed under the bundled script, and the
-# script editor, the meta-variable picker over a selected photo, and the
-# Textfile Import wizard matching the bundled list of titles to the files.
-# Runs the window under Xvfb; installs Xvfb and ImageMagick (and xdotool,
-# which opens the picker and walks the wizard) when they are missing.
+# script editor, the meta-variable picker over a selected photo, the
+# configuration dialog on its colours and fonts, and the Textfile Import
+# wizard matching the bundled list of titles to the files. Runs the window
+# under Xvfb; installs Xvfb and ImageMagick (and xdotool, which opens the
+# picker and the dialogs) when they are missing.
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
@@ -36,6 +37,16 @@ TALLOWICK_HOME="$work/home" xvfb-run -a -s '-screen 0 1280x760x24' sh -c "
   sleep 0.5
   xdotool mousemove 223 8 click 1
   sleep 0.5
+  xdotool key Down Return
+  sleep 2
+  config=\$(xdotool search --name 'Tallowick - Configuration' | head -1)
+  xdotool key ctrl+Tab ctrl+Tab ctrl+Tab ctrl+Tab
+  sleep 0.5
+  import -window \"\$config\" '$shots/configuration.png'
+  xdotool key Escape
+  sleep 0.5
+  xdotool mousemove 223 8 click 1
+  sleep 0.5
   xdotool key Up Return
   sleep 1.5
   xdotool key Return
@@ -49,4 +60,4 @@ TALLOWICK_HOME="$work/home" xvfb-run -a -s '-screen 0 1280x760x24' sh -c "
   import -window \"\$wizard\" '$shots/textfile-import.png'
   kill \$! 2>/dev/null || true"
 convert "$shots/main-window.png" -crop 610x600+466+18 +repage "$shots/script-editor.png"
-echo "saved main-window.png, script-editor.png, meta-variable-picker.png and textfile-import.png in $shots"
+echo "saved main-window.png, script-editor.png, meta-variable-picker.png, configuration.png and textfile-import.png in $shots"

@@ -7,6 +7,7 @@
 #include "cli/UnitCliServices.h"
 #include "cli/UnitCommandLineMain.h"
 #include "cli/UnitStdOutput.h"
+#include "config/UnitDesktopIntegration.h"
 #include "metadata/UnitFileTags.h"
 #include "platform/UnitClock.h"
 #include "platform/UnitEnvironment.h"
@@ -22,5 +23,6 @@ int main(int argc, char** argv) {
   TFileTagReader tags(*fs, CurrentDirectory() + u"/debug");
   TStdOutput output;
   TQtWindowLauncher window;
-  return RunCommandLine({*fs, clock, env, tags, output, &window}, args);
+  TDesktopIntegration desktop(*fs, env, ExecutablePath());
+  return RunCommandLine({*fs, clock, env, tags, output, &window, &desktop}, args);
 }

@@ -64,6 +64,9 @@ class TApplication {
   TCommandLineOutcome HandOver(std::u16string_view text) { return startup_.SetCommandLine(text); }
   // At normal exit: removes the undo store's marker.
   void Close();
+  // Hands the settings the scan reads to the session (after loading, and
+  // again when the configuration dialog saved new ones).
+  void ApplySettings();
   // The metadata readers the expansion asks.
   TTagReader& Tags() { return s_.tags; }
 
@@ -75,7 +78,6 @@ class TApplication {
  private:
   void ReadSettings(bool writeWhenMissing);
   TStatus RecoverLeftOverRun();
-  void ApplySettings();
 
   TApplicationServices s_;
   TStartup startup_;

@@ -5,6 +5,7 @@ class TClock;
 class TCommandOutput;
 class TEnvironment;
 class TFileSystem;
+class TShellIntegration;
 class TTagReader;
 class TWindowLauncher;
 
@@ -16,4 +17,5 @@ struct TCliServices {
   TTagReader& tags;
   TCommandOutput& output;
   TWindowLauncher* window = nullptr;  // none: the forms that open the window are refused
+  TShellIntegration* shell = nullptr;  // the desktop's menus; none: the window offers none
 };

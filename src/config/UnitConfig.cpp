@@ -239,6 +239,14 @@ TStatus TfrmConfig::SaveFileFolderView() {
   return ini.UpdateFile();
 }
 
+TStatus TfrmConfig::SaveSetting(TSetting id) {
+  TMyINIFile ini;
+  // One key is written: an unreadable file is left alone.
+  if (TStatus st = ini.Open(fs_, SettingsFileName()); !st.ok()) return st;
+  WriteSetting(ini, Row(id));
+  return ini.UpdateFile();
+}
+
 // --- values ----------------------------------------------------------------------
 
 bool* TfrmConfig::ModelFlag(TSetting id) const {

@@ -59,6 +59,9 @@ class TfrmConfig {
   TStatus SaveConfig();
   // Writes only the three renaming-mode keys (the user picked a mode).
   TStatus SaveFileFolderView();
+  // Writes only the key of `id` (a setting that acts at once, such as the
+  // folder menu); other keys of the file stay as they are.
+  TStatus SaveSetting(TSetting id);
 
   // Any setting by its table row. Flag: Yes/No and Switch forms; Integer:
   // Integer and Colour forms; Text: Text form. Window state lives in the model.

@@ -86,19 +86,18 @@ TStatus TDesktopIntegration::Prepare(std::string& exec, std::u16string& report) 
   return status;
 }
 
-TStatus TDesktopIntegration::FindPlaces() {
+std::u16string TDesktopIntegration::Place(std::u16string_view variable,
+                                         std::u16string_view below) const {
+  const auto value = env_.Get(variable);
+  if (value && !value->empty() && value->front() == u'/') return *value;
   const auto home = env_.Get(u"HOME");
-  const auto chosen = [&](std::u16string_view variable, std::u16string_view below,
-                          std::u16string& place) {
-    const auto value = env_.Get(variable);
-    if (value && !value->empty() && value->front() == u'/') {
-      place = *value;
-    } else if (home && !home->empty()) {
-      place = *home + std::u16string(below);
-    }
-  };
-  chosen(u"XDG_DATA_HOME", u"/.local/share", dataHome_);
-  chosen(u"XDG_CONFIG_HOME", u"/.config", configHome_);
+  if (home && !home->empty()) return *home + std::u16string(below);
+  return {};
+}
+
+TStatus TDesktopIntegration::FindPlaces() {
+  dataHome_ = Place(u"XDG_DATA_HOME", u"/.local/share");
+  configHome_ = Place(u"XDG_CONFIG_HOME", u"/.config");
   if (dataHome_.empty() || configHome_.empty()) {
     return TStatus::Error(ENOENT, u"$HOME",
                           u"Neither HOME nor the XDG folders are set, so the desktop's folders "
@@ -213,6 +212,11 @@ TStatus TDesktopIntegration::SetFolderMenu(bool shown, std::u16string& report) {
   SetThunarAction(shown, report, first);
   if (report.empty()) report = u"Nothing was there to remove.\n";
   return first;
+}
+
+bool TDesktopIntegration::IsFolderMenuShown() const {
+  const std::u16string dataHome = Place(u"XDG_DATA_HOME", u"/.local/share");
+  return !dataHome.empty() && fs_.Exists(dataHome + u"/applications/tallowick-folder.desktop");
 }
 
 TStatus TDesktopIntegration::CreateSendTo(std::u16string& report) {

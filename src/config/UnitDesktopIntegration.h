@@ -23,6 +23,8 @@ class TDesktopIntegration : public TShellIntegration {
   TDesktopIntegration(TFileSystem& fs, const TEnvironment& env, std::u16string program);
   TStatus SetFolderMenu(bool shown, std::u16string& report) override;
   TStatus CreateSendTo(std::u16string& report) override;
+  // True when the folder's desktop entry exists under $XDG_DATA_HOME.
+  bool IsFolderMenuShown() const override;
 
  private:
   struct TActionFile {
@@ -34,6 +36,8 @@ class TDesktopIntegration : public TShellIntegration {
   // `report` holds why.
   TStatus Prepare(std::string& exec, std::u16string& report);
   TStatus FindPlaces();
+  // $XDG_DATA_HOME when it is absolute, else $HOME + `below`; empty when unknown.
+  std::u16string Place(std::u16string_view variable, std::u16string_view below) const;
   std::vector<TActionFile> FolderMenuFiles(const std::string& exec) const;
   void Write(const TActionFile& file, std::u16string& report, TStatus& first);
   void Remove(const std::u16string& path, std::u16string& report, TStatus& first);

@@ -15,4 +15,6 @@ class TShellIntegration {
   // Makes the entry that opens selected files in the program; `report` as
   // above.
   virtual TStatus CreateSendTo(std::u16string& report) = 0;
+  // Whether the folder entry is in place now (what a settings view shows).
+  virtual bool IsFolderMenuShown() const = 0;
 };

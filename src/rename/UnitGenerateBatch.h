@@ -8,12 +8,22 @@
 #include <vector>
 
 #include "platform/UnitStatus.h"
+#include "rename/UnitRenameCommand.h"
 #include "rename/UnitRenamePair.h"
 
 class TFileSystem;
 
+// The moves a batch file makes for the entries of `plan`, as full paths below
+// `base` (which ends with "/"), in plan order. An entry the rename would
+// refuse (a new name that leaves the folder, is illegal or too long) is left
+// out, so the script never does what renaming in the window would not.
+std::vector<TRenamePair> BatchMoves(const std::vector<TPlannedRename>& plan,
+                                    const std::u16string& base);
+
 // The script text: "#!/bin/sh", then one line per move, `command` first.
-// `makeundo` writes the moves that reverse `pairs` (new name back to old).
+// A move into another folder than its source's is preceded (once per folder,
+// before the first move) by a "mkdir -p" of that folder, as renaming creates
+// it. `makeundo` writes the moves that reverse `pairs` (new name back to old).
 std::string BuildRenameScript(const std::vector<TRenamePair>& pairs, std::u16string_view command,
                               bool makeundo);
 

@@ -1,5 +1,6 @@
 #include "ui/UnitColumnController.h"
 
+#include <QEvent>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
@@ -61,6 +62,10 @@ TColumnController::TColumnController(const TWindowParts& window)
   connect(&layoutTimer_, &QTimer::timeout, this, &TColumnController::LayOut);
   connect(&model_, &QAbstractItemModel::modelReset, &layoutTimer_, qOverload<>(&QTimer::start));
   connect(&model_, &QAbstractItemModel::dataChanged, &layoutTimer_, qOverload<>(&QTimer::start));
+  resizeTimer_.setSingleShot(true);
+  resizeTimer_.setInterval(1000);
+  connect(&resizeTimer_, &QTimer::timeout, this, &TColumnController::LayOut);
+  view_.viewport()->installEventFilter(this);
   QHeaderView* header = view_.horizontalHeader();
   connect(header, &QHeaderView::sectionResized, this, &TColumnController::TakeUserLayout);
   connect(header, &QHeaderView::sectionMoved, this, &TColumnController::TakeUserLayout);
@@ -69,6 +74,11 @@ TColumnController::TColumnController(const TWindowParts& window)
     RebuildMenus();
     headerMenu_->exec(header->mapToGlobal(at));
   });
+}
+
+bool TColumnController::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == view_.viewport() && event->type() == QEvent::Resize) resizeTimer_.start();
+  return QObject::eventFilter(watched, event);
 }
 
 void TColumnController::Load() {

@@ -47,6 +47,10 @@ class TColumnController : public QObject, public TCustomCells {
   QVariant Cell(const TFileListData& entry, int custom, int role) const override;
   TSortOrder SortOrderOf(int custom) const override;
 
+ protected:
+  // A resize of the list lays the columns out again a second after the last one.
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
   int LogicalSection(size_t column) const;
   void Changed();
@@ -67,6 +71,7 @@ class TColumnController : public QObject, public TCustomCells {
   QMenu* customMenu_ = nullptr;
   QMenu* deleteMenu_ = nullptr;
   QTimer layoutTimer_;
+  QTimer resizeTimer_;
   bool layingOut_ = false;
   QMenu* headerMenu_ = nullptr;
 };

@@ -79,11 +79,16 @@ QVariant TFileListModel::data(const QModelIndex& index, int role) const {
 
 QVariant TFileListModel::headerData(int section, Qt::Orientation orientation, int role) const {
   if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
-  if (section >= kColumnCount && custom_ != nullptr) return custom_->Header(section - kColumnCount);
   static const char* const kCaptions[] = {"Name", "New Name", "Size", "Type", "Date Modified",
                                           "Date Created"};
-  return section >= 0 && section < kColumnCount ? QString::fromLatin1(kCaptions[section])
-                                                : QVariant();
+  QVariant caption;
+  if (section >= kColumnCount && custom_ != nullptr) {
+    caption = custom_->Header(section - kColumnCount);
+  } else if (section >= 0 && section < kColumnCount) {
+    caption = QString::fromLatin1(kCaptions[section]);
+  }
+  if (section != sortSection_ || !caption.isValid()) return caption;
+  return QString::fromLatin1(sortDescending_ ? "[-] " : "[+] ") + caption.toString();
 }
 
 Qt::ItemFlags TFileListModel::flags(const QModelIndex& index) const {
@@ -122,5 +127,13 @@ void TFileListModel::sort(int column, Qt::SortOrder order) {
   sortOrder.descending = order == Qt::DescendingOrder;
   list_.SetSortOrder(sortOrder);
   list_.SortData();
+  sortSection_ = column;
+  sortDescending_ = sortOrder.descending;
   endResetModel();
+  emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
+}
+
+void TFileListModel::ClearSortMarker() {
+  sortSection_ = -1;
+  emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
 }

@@ -43,6 +43,8 @@ class TFileListModel : public QAbstractTableModel {
   Qt::ItemFlags flags(const QModelIndex& index) const override;
   bool setData(const QModelIndex& index, const QVariant& value, int role) override;
   void sort(int column, Qt::SortOrder order) override;
+  // The list is in the user's order: no column caption carries the marker.
+  void ClearSortMarker();
 
  signals:
   // A check box was clicked.
@@ -56,4 +58,8 @@ class TFileListModel : public QAbstractTableModel {
   TFrmDummyShowPreview& list_;
   TListColours colours_;
   const TCustomCells* custom_ = nullptr;
+  // The column the list is sorted by (-1: none) and its direction; its
+  // caption starts with "[+] " ascending or "[-] " descending.
+  int sortSection_ = kName;
+  bool sortDescending_ = false;
 };

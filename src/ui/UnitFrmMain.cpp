@@ -43,6 +43,7 @@
 #include "ui/UnitColumnController.h"
 #include "ui/UnitDesktopTools.h"
 #include "ui/UnitFileListModel.h"
+#include "ui/UnitListDialogs.h"
 #include "ui/UnitOptionPanels.h"
 #include "ui/UnitQtText.h"
 #include "ui/UnitScriptEditor.h"
@@ -50,6 +51,7 @@
 #include "ui/UnitTextFileWizard.h"
 #include "ui/UnitUndoDialog.h"
 #include "ui/UnitWindowParts.h"
+#include "ui/UnitWindowSettings.h"
 
 namespace {
 
@@ -104,6 +106,7 @@ void TWindowMessages::MessageBox(std::u16string_view text) {
 
 TFrmMain::TFrmMain(const TCliServices& s) : version_(kVersion) {
   setObjectName(QStringLiteral("mainWindow"));
+  shell_ = s.shell;
   setAcceptDrops(true);
   messages_.SetParent(this);
   progressBar_ = new QProgressBar(this);
@@ -196,6 +199,8 @@ QWidget* TFrmMain::BuildListSide() {
   listView_->setModel(listModel_);
   listView_->horizontalHeader()->setSortIndicator(TFileListModel::kName, Qt::AscendingOrder);
   listView_->setSortingEnabled(true);
+  // The captions carry the sort marker; an arrow beside them would repeat it.
+  listView_->horizontalHeader()->setSortIndicatorShown(false);
   listView_->setSelectionBehavior(QAbstractItemView::SelectRows);
   listView_->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
   listView_->verticalHeader()->hide();
@@ -365,6 +370,7 @@ void TFrmMain::MoveSelectedRows(void (TFrmDummyShowPreview::*reorder)()) {
     const QSignalBlocker quiet(listView_->horizontalHeader());
     listView_->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
   }
+  listModel_->ClearSortMarker();
   QItemSelection moved;
   for (int row : list.SelectedRows()) {
     moved.select(listModel_->index(row, 0), listModel_->index(row, TFileListModel::kColumnCount - 1));
@@ -453,7 +459,8 @@ bool TFrmMain::Start(const std::vector<std::u16string>& args, int& exitCode) {
   (void)LoadInsertMenu(app_->session.fs, app_->session.appFolder, insertMenu);
   scriptEditor_->StepEditor().SetInsertMenu(std::move(insertMenu));
   const TWindowParts parts{*this, *app_, *listView_, *listModel_, scriptEditor_->StepEditor(),
-                           *panels_[2], [this] { Preview(); }};
+                           *panels_[2], [this] { Preview(); }, [this] { RefreshList(); }};
+  InstallListDialogs(parts);
   InstallDesktopTools(parts);
   InstallTextFileWizard(parts);
   InstallColumnController(parts);
@@ -462,6 +469,7 @@ bool TFrmMain::Start(const std::vector<std::u16string>& args, int& exitCode) {
   colours.toBeRenamed = ColourOf(config, TSetting::ColourToBeRenamed, colours.toBeRenamed);
   colours.collision = ColourOf(config, TSetting::ColourCollisionsFore, colours.collision);
   listModel_->SetColours(colours);
+  InstallConfigDialog(parts, shell_);
   const TCommandLineOutcome outcome =
       app_->Start(TFrmDummyInstance::FromArguments(u"tallowick", args));
   exitCode = outcome.exitCode;

@@ -29,6 +29,7 @@ class TFrmDummyShowPreview;
 class TFileListModel;
 class TOptionPanels;
 class TScriptEditor;
+class TShellIntegration;
 class TAutoSplitSource;
 struct TCliServices;
 
@@ -128,6 +129,7 @@ class TFrmMain : public QMainWindow {
   QTimer filterTimer_;
   TFolderMonitor monitor_;
   std::unique_ptr<class QSocketNotifier> monitorNotifier_;
+  TShellIntegration* shell_ = nullptr;  // the desktop's menus; may be null
   bool busy_ = false;
   bool activated_ = false;
   std::u16string version_;

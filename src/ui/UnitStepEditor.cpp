@@ -3,15 +3,18 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QVBoxLayout>
 #include <map>
 
 #include "engine/UnitScriptStep.h"
 #include "ui/UnitQtText.h"
+#include "ui/UnitStepLayout.h"
 
 QString ParameterLabel(std::u16string_view name) {
   for (const std::u16string_view prefix : {u"txt", u"cbx", u"cb", u"rb", u"ud"}) {
@@ -36,71 +39,102 @@ QString ParameterLabel(std::u16string_view name) {
   return label;
 }
 
-TStepEditor::TStepEditor(QWidget* parent) : QWidget(parent), form_(new QFormLayout(this)) {}
-
-void TStepEditor::Show(TScriptStep* step) {
-  while (form_->rowCount() > 0) form_->removeRow(0);
-  step_ = step;
-  if (step == nullptr) return;
-  const auto params = step->Parameters();
-  for (int i = 0; i < static_cast<int>(params.size()); ++i) {
-    switch (params[static_cast<size_t>(i)].kind) {
-      case TParamKind::Text: AddText(i); break;
-      case TParamKind::Choice: AddChoice(i); break;
-      case TParamKind::Flag: AddFlag(i); break;
-    }
-  }
+TStepEditor::TStepEditor(QWidget* parent) : QWidget(parent), outer_(new QVBoxLayout(this)) {
+  outer_->setContentsMargins(0, 0, 0, 0);
 }
 
-void TStepEditor::AddText(int index) {
+void TStepEditor::Show(TScriptStep* step) {
+  delete body_;  // never called from one of its own controls
+  body_ = nullptr;
+  step_ = step;
+  if (step == nullptr) return;
+  body_ = new QWidget(this);
+  auto* lines = new QVBoxLayout(body_);
+  lines->setContentsMargins(0, 0, 0, 0);
+  for (const TLayoutLine& pieces : EditorLines(*step)) {
+    auto* line = new QHBoxLayout;
+    bool widens = false;  // text boxes take the width the line has to spare
+    for (const TLayoutPiece& piece : pieces) {
+      QWidget* widget = PieceWidget(piece, pieces.size());
+      const bool edit = !widget->inherits("QAbstractSpinBox") &&
+                        (qobject_cast<QLineEdit*>(widget) != nullptr ||
+                         widget->findChild<QLineEdit*>(QString(), Qt::FindDirectChildrenOnly));
+      line->addWidget(widget, edit ? 1 : 0);
+      widens = widens || edit;
+    }
+    if (!widens) line->addStretch(1);
+    lines->addLayout(line);
+  }
+  lines->addStretch(1);
+  outer_->addWidget(body_);
+}
+
+QWidget* TStepEditor::PieceWidget(const TLayoutPiece& piece, size_t lineLength) {
+  if (piece.parameter < 0) return new QLabel(ToQt(piece.label).simplified(), body_);
+  const TParamDef& def = step_->Parameters()[static_cast<size_t>(piece.parameter)];
+  QWidget* control = def.kind == TParamKind::Text     ? TextControl(piece.parameter)
+                     : def.kind == TParamKind::Choice ? ChoiceControl(piece.parameter)
+                                                      : FlagControl(piece.parameter);
+  if (lineLength > 1 || def.kind == TParamKind::Flag) return control;
+  // A control alone on its line, placed by no layout: say what it is.
+  auto* labelled = new QWidget(body_);
+  auto* row = new QHBoxLayout(labelled);
+  row->setContentsMargins(0, 0, 0, 0);
+  row->addWidget(new QLabel(ParameterLabel(def.name), labelled));
+  row->addWidget(control);
+  return labelled;
+}
+
+QWidget* TStepEditor::TextControl(int index) {
   const TParamDef& def = step_->Parameters()[static_cast<size_t>(index)];
   TScriptStep* step = step_;
   if (def.spinMax > 0) {
-    auto* spin = new QSpinBox(this);
+    auto* spin = new QSpinBox(body_);
+    spin->setObjectName(ToQt(def.name));
     spin->setRange(def.spinMin, def.spinMax);
     spin->setValue(step->IntegerParam(index, def.spinMin));
     connect(spin, &QSpinBox::valueChanged, this,
             [step, index](int value) { step->SetText(index, FromQt(QString::number(value))); });
-    form_->addRow(ParameterLabel(def.name), spin);
-    return;
+    return spin;
   }
-  auto* edit = new QLineEdit(ToQt(step->Text(index)), this);
+  auto* edit = new QLineEdit(ToQt(step->Text(index)), body_);
   edit->setObjectName(ToQt(def.name));
+  edit->setMinimumWidth(160);
   connect(edit, &QLineEdit::textEdited, this,
           [step, index](const QString& text) { step->SetText(index, FromQt(text)); });
   OfferInsertMenu(edit);
-  form_->addRow(ParameterLabel(def.name), edit);
+  return edit;
 }
 
-void TStepEditor::AddChoice(int index) {
+QWidget* TStepEditor::ChoiceControl(int index) {
   const TParamDef& def = step_->Parameters()[static_cast<size_t>(index)];
   TScriptStep* step = step_;
-  auto* box = new QComboBox(this);
+  auto* box = new QComboBox(body_);
   box->setObjectName(ToQt(def.name));
   for (const std::u16string_view item : def.items) box->addItem(ToQt(item));
   box->setCurrentIndex(step->Choice(index));
   connect(box, &QComboBox::currentIndexChanged, this, [step, index](int value) {
     if (value >= 0) step->SetChoice(index, value);
   });
-  form_->addRow(ParameterLabel(def.name), box);
+  return box;
 }
 
-void TStepEditor::AddFlag(int index) {
+QWidget* TStepEditor::FlagControl(int index) {
   const TParamDef& def = step_->Parameters()[static_cast<size_t>(index)];
   TScriptStep* step = step_;
   const QString caption = def.caption.empty() ? ParameterLabel(def.name) : ToQt(def.caption);
   QAbstractButton* button = nullptr;
   if (def.name.substr(0, 2) == u"rb") {
-    button = new QRadioButton(caption, this);
+    button = new QRadioButton(caption, body_);
     button->setAutoExclusive(false);  // the step's own rules keep one of a group on
   } else {
-    button = new QCheckBox(caption, this);
+    button = new QCheckBox(caption, body_);
   }
   button->setObjectName(ToQt(def.name));
   button->setChecked(step->Flag(index));
   connect(button, &QAbstractButton::toggled, this,
           [step, index](bool on) { step->SetFlag(index, on); });
-  form_->addRow(button);
+  return button;
 }
 
 void TStepEditor::OfferInsertMenu(QLineEdit* edit) {

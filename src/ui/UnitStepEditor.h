@@ -1,7 +1,7 @@
-// The editor of one step, built from the parameters its kind declares: an
-// edit box per text (a spin box where the text has a range), a drop-down list
-// per choice, a check box per flag and radio buttons per group of "rb"
-// flags. Every edit goes straight into the step. Text boxes offer the insert
+// The editor of one step, built from the parameters its kind declares and
+// laid out as the kind's sentence: an edit box per text (a spin box where the
+// text has a range), a drop-down list per choice, a check box per flag and
+// radio buttons per group of "rb" flags, between the sentence's labels. Every edit goes straight into the step. Text boxes offer the insert
 // menu of meta variables.
 #pragma once
 
@@ -12,7 +12,8 @@
 #include "config/UnitInsertMenuFile.h"
 #include "config/UnitMenuEntry.h"
 
-class QFormLayout;
+class QVBoxLayout;
+struct TLayoutPiece;
 class QLineEdit;
 class QMenu;
 class TScriptStep;
@@ -36,13 +37,15 @@ class TStepEditor : public QWidget {
   void SetPickerOpener(TPickerOpener opener) { openPicker_ = std::move(opener); }
 
  private:
-  void AddText(int index);
-  void AddChoice(int index);
-  void AddFlag(int index);
+  QWidget* PieceWidget(const TLayoutPiece& piece, size_t lineLength);
+  QWidget* TextControl(int index);
+  QWidget* ChoiceControl(int index);
+  QWidget* FlagControl(int index);
   void OfferInsertMenu(QLineEdit* edit);
   void FillMenu(QMenu& menu, const std::vector<TMenuEntry>& entries, QLineEdit* edit);
 
-  QFormLayout* form_;
+  QVBoxLayout* outer_;
+  QWidget* body_ = nullptr;  // the shown step's controls
   TScriptStep* step_ = nullptr;
   std::vector<TMenuEntry> insertMenu_;
   TPickerOpener openPicker_;

@@ -19,4 +19,5 @@ struct TWindowParts {
   TStepEditor& stepEditor;
   QLabel& status;                // the status panel for messages
   std::function<void()> preview;  // runs the preview
+  std::function<void()> refresh = {};  // reads the folder again; none: nothing
 };

@@ -25,6 +25,28 @@ TEST(TGenerateBatchTest, WritesBothPhasesWithFullPaths) {
             "#!/bin/sh\nmove '/d/y' '/d/x.TW_TEMPNAME'\nmove '/d/x.TW_TEMPNAME' '/d/x'\n");
 }
 
+// Only the moves the rename would make go into the script; a move into
+// another folder makes that folder first, once.
+TEST(TGenerateBatchTest, LeavesRefusedNamesOutAndMakesNewFolders) {
+  std::vector<TPlannedRename> plan(3);
+  plan[0].source = u"a";
+  plan[0].target = u"sub/a";
+  plan[1].source = u"b";
+  plan[1].target = u"../b";
+  plan[1].refused = TStatus::Error(22, u"../b", u"The new name would leave the listed folder");
+  plan[2].source = u"c";
+  plan[2].target = u"sub/c";
+  const std::vector<TRenamePair> moves = BatchMoves(plan, u"/d/");
+  ASSERT_EQ(moves.size(), 2u);
+  EXPECT_EQ(BuildRenameScript(moves, u"mv -n --", false),
+            "#!/bin/sh\n"
+            "mkdir -p -- '/d/sub'\n"
+            "mv -n -- '/d/a' '/d/sub/a.TW_TEMPNAME'\n"
+            "mv -n -- '/d/c' '/d/sub/c.TW_TEMPNAME'\n"
+            "mv -n -- '/d/sub/a.TW_TEMPNAME' '/d/sub/a'\n"
+            "mv -n -- '/d/sub/c.TW_TEMPNAME' '/d/sub/c'\n");
+}
+
 TEST(TGenerateBatchTest, WritesNothingWithoutPairsAndReplacesAnOldFile) {
   TFakeFileSystem fs;
   TfrmGenerateBatch dialog;

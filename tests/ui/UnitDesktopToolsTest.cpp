@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTableView>
+#include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
@@ -32,42 +33,14 @@
 #include "ui/UnitMetaVariablePicker.h"
 #include "ui/UnitScriptEditor.h"
 #include "ui/UnitWindowParts.h"
+#include "ui/UnitWindowTestBase.h"
+#include "ui/UnitWindowTestSupport.h"
 
 namespace {
 
-// Runs `answer` on the next modal dialog once it shows.
-void WithNextDialog(std::function<void(QWidget&)> answer) {
-  QTimer::singleShot(50, [answer] {
-    QWidget* dialog = QApplication::activeModalWidget();
-    ASSERT_NE(dialog, nullptr);
-    answer(*dialog);
-  });
-}
-
-QAction* FindItem(QMenu& menu, const QString& caption) {
-  for (QAction* action : menu.actions()) {
-    if (action->text().remove(QLatin1Char('&')) == caption) return action;
-    if (action->menu() != nullptr) {
-      if (QAction* inner = FindItem(*action->menu(), caption)) return inner;
-    }
-  }
-  return nullptr;
-}
-
-QAction* FindMenuItem(TFrmMain& window, const QString& caption) {
-  for (QAction* top : window.menuBar()->actions()) {
-    if (top->menu() == nullptr) continue;
-    if (QAction* item = FindItem(*top->menu(), caption)) return item;
-  }
-  return nullptr;
-}
-
-class TDesktopToolsTest : public ::testing::Test {
+class TDesktopToolsTest : public TWindowTestBase {
  protected:
   TDesktopToolsTest() {
-    root = Utf8ToUtf16(temp.Path());
-    env.values[u"TALLOWICK_HOME"] = root + u"/home";
-    (void)fs->CreateFolderPath(root + u"/home");
     (void)fs->CreateFolderPath(root + u"/f");
     (void)fs->WriteWholeFile(root + u"/f/a", std::string(10, 'x'));
     (void)fs->WriteWholeFile(root + u"/f/b", std::string(9, 'x'));
@@ -83,14 +56,6 @@ class TDesktopToolsTest : public ::testing::Test {
     return texts;
   }
 
-  TTempFolder temp;
-  std::u16string root;
-  std::unique_ptr<TFileSystem> fs = NewPosixFileSystem();
-  TFixedClock clock{46000};
-  TMapEnvironment env;
-  TFileTagReader tags{*fs, u"/nowhere/debug"};
-  TStringOutput output;
-  TCliServices services{*fs, clock, env, tags, output};
 };
 
 TEST_F(TDesktopToolsTest, ACustomColumnSortsByNumberAndOutlivesTheWindow) {
@@ -150,6 +115,24 @@ TEST_F(TDesktopToolsTest, ACustomColumnSortsByNumberAndOutlivesTheWindow) {
   window.findChild<TColumnController*>()->DeleteColumn(u"Bytes");
   EXPECT_EQ(window.ListModel().columnCount(), kCustom);
   EXPECT_FALSE(window.findChild<QMenu*>(QStringLiteral("mnuDeleteCustomColumn"))->isEnabled());
+}
+
+TEST_F(TDesktopToolsTest, FitScreenFollowsTheListWidthASecondAfterAResize) {
+  TFrmMain window(services);
+  int code = 0;
+  ASSERT_TRUE(window.Start({root + u"/f"}, code));
+  window.resize(700, 400);
+  window.show();
+  window.findChild<TColumnController*>()->ChooseSizing(SIZE_FIT_SCREEN);
+  QTest::qWait(1200);
+  const QHeaderView* header =
+      window.findChild<QTableView*>(QStringLiteral("fileList"))->horizontalHeader();
+  const int narrow = header->sectionSize(TFileListModel::kName);
+  window.resize(1400, 400);
+  QTest::qWait(200);
+  EXPECT_EQ(header->sectionSize(TFileListModel::kName), narrow);  // still resizing
+  QTest::qWait(1200);
+  EXPECT_GT(header->sectionSize(TFileListModel::kName), narrow * 3 / 2);
 }
 
 TEST_F(TDesktopToolsTest, ThePickerInsertsTheChosenVariableWithItsFormatPart) {

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -30,63 +31,23 @@
 #include "ui/UnitQtText.h"
 #include "ui/UnitScriptEditor.h"
 #include "ui/UnitStepEditor.h"
+#include "ui/UnitStepLayout.h"
+#include "engine/UnitScriptStepFactory.h"
+#include "ui/UnitWindowTestBase.h"
+#include "ui/UnitWindowTestSupport.h"
 
 namespace {
 
-// Clicks the button named `name` of the next modal dialog once it shows.
-void AnswerNextDialog(const char* name, int afterMs = 50) {
-  QTimer::singleShot(afterMs, [name] {
-    QWidget* dialog = QApplication::activeModalWidget();
-    ASSERT_NE(dialog, nullptr);
-    auto* button = dialog->findChild<QPushButton*>(QString::fromLatin1(name));
-    if (button == nullptr) {
-      for (QPushButton* b : dialog->findChildren<QPushButton*>()) {
-        if (b->text().remove(QLatin1Char('&')) == QString::fromLatin1(name)) button = b;
-      }
-    }
-    ASSERT_NE(button, nullptr) << name;
-    button->click();
-  });
-}
-
-class TFrmMainTest : public ::testing::Test {
+class TFrmMainTest : public TWindowTestBase {
  protected:
   TFrmMainTest() {
-    root = Utf8ToUtf16(temp.Path());
-    env.values[u"TALLOWICK_HOME"] = root + u"/home";
-    (void)fs->CreateFolderPath(root + u"/home");
     Populate(*fs, root + u"/f", {{u"a1", u""}, {u"a2", u""}, {u"keep", u""}});
-  }
-
-  // Adds a "Find and Replace" step through the Add Step menu and types its
-  // phrases into the step editor, as a person would.
-  void AddFindAndReplace(TFrmMain& window, const QString& phrase, const QString& with) {
-    QMenu* menu = window.ScriptEditor().AddStepMenu();
-    for (QAction* action : menu->actions()) {
-      if (action->text().endsWith(QStringLiteral("Find and Replace"))) action->trigger();
-    }
-    auto* find = window.findChild<QLineEdit*>(QStringLiteral("txtReplacePhrase"));
-    auto* replace = window.findChild<QLineEdit*>(QStringLiteral("txtReplaceWith"));
-    ASSERT_NE(find, nullptr);
-    ASSERT_NE(replace, nullptr);
-    find->setText(phrase);
-    emit find->textEdited(phrase);
-    replace->setText(with);
-    emit replace->textEdited(with);
   }
 
   QString NewName(TFrmMain& window, int row) {
     return window.ListModel().index(row, TFileListModel::kNewName).data().toString();
   }
 
-  TTempFolder temp;
-  std::u16string root;
-  std::unique_ptr<TFileSystem> fs = NewPosixFileSystem();
-  TFixedClock clock{46000};
-  TMapEnvironment env;
-  TFileTagReader tags{*fs, u"/nowhere/debug"};
-  TStringOutput output;
-  TCliServices services{*fs, clock, env, tags, output};
 };
 
 TEST_F(TFrmMainTest, PreviewRenameCollisionAndUndoThroughTheWidgets) {
@@ -293,6 +254,50 @@ TEST_F(TFrmMainTest, SelectedEntriesMoveByKeys) {
   EXPECT_EQ(captions(), (QStringList{"a1", "a2", "keep"}));
   EXPECT_EQ(view->selectionModel()->selectedRows().size(), 1);
   EXPECT_EQ(view->selectionModel()->selectedRows().front().row(), 0);
+}
+
+TEST_F(TFrmMainTest, AHeaderClickSortsAndMarksTheCaptionUntilEntriesAreMoved) {
+  TFrmMain window(services);
+  int code = 0;
+  ASSERT_TRUE(window.Start({root + u"/f"}, code));
+  window.show();
+  auto* view = window.findChild<QTableView*>(QStringLiteral("fileList"));
+  QAbstractItemModel& model = window.ListModel();
+  const auto caption = [&](int column) { return model.headerData(column, Qt::Horizontal).toString(); };
+  EXPECT_EQ(caption(TFileListModel::kName), QStringLiteral("[+] Name"));
+  EXPECT_EQ(caption(TFileListModel::kSize), QStringLiteral("Size"));
+  QHeaderView* header = view->horizontalHeader();
+  const QPoint nameHeader(header->sectionViewportPosition(TFileListModel::kName) + 5, 5);
+  QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, nameHeader);
+  EXPECT_EQ(caption(TFileListModel::kName), QStringLiteral("[-] Name"));
+  EXPECT_EQ(model.index(0, TFileListModel::kName).data().toString(), QStringLiteral("keep"));
+  view->selectRow(0);
+  QApplication::setActiveWindow(&window);
+  view->setFocus();
+  QTest::keyClick(view, Qt::Key_Down, Qt::ControlModifier);
+  EXPECT_EQ(caption(TFileListModel::kName), QStringLiteral("Name"));
+}
+
+// Every kind's editor reads as its sentence: each parameter placed once
+// among the labels, none left over to the fallback lines at the end.
+TEST(TStepEditorTest, EveryKindPlacesEachParameterInItsSentence) {
+  for (int ordinal = 0; ordinal < kScriptTypeCount; ++ordinal) {
+    const auto step = NewScriptStep(static_cast<TScriptType>(ordinal));
+    std::vector<int> seen(step->Parameters().size(), 0);
+    bool labelled = false;
+    for (const TLayoutLine& line : EditorLines(*step)) {
+      for (const TLayoutPiece& piece : line) {
+        if (piece.parameter >= 0) ++seen[static_cast<size_t>(piece.parameter)];
+        labelled = labelled || piece.parameter < 0;
+      }
+      EXPECT_FALSE(line.size() == 1 && line[0].parameter >= 0 &&
+                   step->Parameters()[static_cast<size_t>(line[0].parameter)].kind !=
+                       TParamKind::Flag)
+          << "TYPE " << ordinal << ": a control left without its label";
+    }
+    EXPECT_EQ(seen, std::vector<int>(seen.size(), 1)) << "TYPE " << ordinal;
+    EXPECT_TRUE(labelled) << "TYPE " << ordinal;
+  }
 }
 
 TEST(TStepEditorTest, LabelsReadAsWords) {

@@ -3,33 +3,25 @@
 // the matches and new names previewed, the script it makes; files that are
 // missing, empty or not text; joining a script that already has steps.
 #include <QAbstractButton>
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTableWidget>
-#include <QTimer>
 #include <gtest/gtest.h>
 
-#include "cli/UnitCliServices.h"
-#include "cli/UnitCommandOutput.h"
 #include "engine/UnitScriptActions.h"
-#include "metadata/UnitFileTags.h"
-#include "platform/UnitFileSystem.h"
-#include "platform/UnitText.h"
-#include "support/UnitFakeServices.h"
 #include "support/UnitRenameRunFixture.h"
-#include "support/UnitTempFolder.h"
 #include "ui/UnitFileListModel.h"
 #include "ui/UnitFrmMain.h"
 #include "ui/UnitQtText.h"
 #include "ui/UnitTextFileWizard.h"
+#include "ui/UnitWindowTestBase.h"
+#include "ui/UnitWindowTestSupport.h"
 
 namespace {
 
@@ -55,29 +47,17 @@ T& Child(QWidget& parent, const char* name) {
 // Runs `drive` on the wizard once it shows; a wizard still open afterwards
 // (a failed check) is cancelled, so the test cannot hang.
 void DriveNextWizard(std::function<void(TFrmWizardTextfile&)> drive) {
-  QTimer::singleShot(50, [drive] {
-    auto* wizard = qobject_cast<TFrmWizardTextfile*>(QApplication::activeModalWidget());
+  WithNextDialog([drive](QWidget& dialog) {
+    auto* wizard = qobject_cast<TFrmWizardTextfile*>(&dialog);
     ASSERT_NE(wizard, nullptr);
     drive(*wizard);
     if (wizard->isVisible()) wizard->reject();
   });
 }
 
-// Clicks the button named `name` of the next message box.
-void AnswerNextQuestion(const char* name) {
-  QTimer::singleShot(50, [name] {
-    QWidget* box = QApplication::activeModalWidget();
-    ASSERT_NE(qobject_cast<QMessageBox*>(box), nullptr);
-    Child<QPushButton>(*box, name).click();
-  });
-}
-
-class TTextFileWizardTest : public ::testing::Test {
+class TTextFileWizardTest : public TWindowTestBase {
  protected:
   TTextFileWizardTest() {
-    root = Utf8ToUtf16(temp.Path());
-    env.values[u"TALLOWICK_HOME"] = root + u"/home";
-    (void)fs->CreateFolderPath(root + u"/home");
     Populate(*fs, root + u"/f", {{u"a.jpg", u""}, {u"b.jpg", u""}, {u"c.jpg", u""}});
     // A header line, then the files out of list order.
     (void)fs->WriteWholeFile(root + u"/names.csv",
@@ -93,19 +73,11 @@ class TTextFileWizardTest : public ::testing::Test {
   }
 
   void OpenWizard() {
-    QAction* item = window.findChild<QAction*>(QStringLiteral("mnuTextfileImport"));
+    QAction* item = FindMenuItem(window, QStringLiteral("Textfile Import..."));
     ASSERT_NE(item, nullptr);
     item->trigger();
   }
 
-  TTempFolder temp;
-  std::u16string root;
-  std::unique_ptr<TFileSystem> fs = NewPosixFileSystem();
-  TFixedClock clock{46000};
-  TMapEnvironment env;
-  TFileTagReader tags{*fs, u"/nowhere/debug"};
-  TStringOutput output;
-  TCliServices services{*fs, clock, env, tags, output};
   TFrmMain window{services};
 };
 
@@ -224,7 +196,7 @@ TEST_F(TTextFileWizardTest, FinishAsksBeforeTouchingAScriptWithStepsAndCanJoinIt
     w.next();
     Child<QRadioButton>(w, "rbReplaceScript").click();
     ASSERT_EQ(w.ScriptKind(), TImportScript::ReplaceName);
-    AnswerNextQuestion("btnAddStep");
+    AnswerNextDialog("btnAddStep");
     w.button(QWizard::FinishButton)->click();
   });
   OpenWizard();
