@@ -47,8 +47,8 @@ class TPreviewPass {
   void SetSelectedTotal(int total) { rec_.selectedtotal = total; }
   void StartSecondPass() {
     position_ = 0;
-    previousFolder_.clear();
     currentFolder_.clear();
+    folderTotalKnown_ = false;
   }
 
   // Fills the record for a checked row and advances the position counter;
@@ -60,11 +60,17 @@ class TPreviewPass {
     rec_.filesize = data.GetSize();
     rec_.Created = tag.Created;
     rec_.Modified = tag.Modified;
-    rec_.foldertotal = list_.FoldersCount().GetCount(ExtractFilePath(rec_.FullName));
     rec_.listposition = row + 1;
-    previousFolder_ = currentFolder_;
-    currentFolder_ = ExtractFilePath(rec_.columnname);
-    const bool folderChanged = previousFolder_ != currentFolder_;
+    // Rows of one folder follow each other: the folder part and its count are
+    // looked up only when the folder changes.
+    const std::u16string_view caption = data.caption;
+    const std::u16string_view folder = caption.substr(0, caption.rfind(u'/') + 1);
+    const bool folderChanged = folder != currentFolder_;
+    if (folderChanged || !folderTotalKnown_) {
+      currentFolder_.assign(folder);
+      rec_.foldertotal = list_.FoldersCount().GetCount(base_ + currentFolder_);
+      folderTotalKnown_ = true;
+    }
     ++position_;
     if (options_.counting.cbResetNewFolder && folderChanged && !options_.counting.rbUsePosition) {
       position_ = 1;
@@ -124,8 +130,8 @@ class TPreviewPass {
   const int startAt_;
   RenameRecord rec_;
   int position_ = 0;
-  std::u16string previousFolder_;
-  std::u16string currentFolder_;
+  std::u16string currentFolder_;  // the folder part of the last row's caption
+  bool folderTotalKnown_ = false;  // rec_.foldertotal holds currentFolder_'s count
 };
 
 void MarkCollision(TFrmDummyShowPreview& list, int row, int other, TPreviewResult& result) {
