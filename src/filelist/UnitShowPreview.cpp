@@ -228,7 +228,9 @@ bool IsIllegalNewName(std::u16string_view name) {
     const size_t slash = name.find(u'/', start);
     const std::u16string_view part = name.substr(start, slash - start);
     if (part.empty() || part == u"." || part == u"..") return true;
-    if (Utf16ToUtf8(part).size() > kMaxNameBytes) return true;  // no file system keeps it
+    // No file system keeps it. A UTF-16 unit takes at most 3 bytes, so only
+    // a long part needs encoding to be measured.
+    if (part.size() * 3 > kMaxNameBytes && Utf16ToUtf8(part).size() > kMaxNameBytes) return true;
     if (slash == std::u16string_view::npos) return false;
     start = slash + 1;
   }
