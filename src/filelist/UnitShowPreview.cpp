@@ -261,7 +261,8 @@ TPreviewResult ShowPreviewList(TFrmDummyShowPreview& list, const TFrmScriptActio
     if (list.GetChecked(row)) ++checked;
   }
   pass.SetSelectedTotal(checked);
-  ctx.Collisions().Clear(3 * static_cast<size_t>(list.Count()) + 1);
+  // One name per row; a table sized for just those misses the cache less.
+  ctx.Collisions().Clear(static_cast<size_t>(list.Count()) + 1);
 
   progress.Started(u"Generating Preview", list.Count());
   if (textFile != nullptr && textParameters != nullptr) {
