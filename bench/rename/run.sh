@@ -2,7 +2,8 @@
 # Renames 100,000 files on the same disk three ways and prints the times and
 # their ratios to the floor: `tallowick -xi` with a script that replaces
 # "file_" by "doc_", the Perl `rename` making the same change in one phase,
-# and floor.c making it in the same two phases with bare renameat2 calls.
+# and floor.c making it in the same two phases with bare renameat2 calls;
+# then `tallowick --undo` of that batch against the rename itself.
 # Each tool gets a fresh folder of the same files; the best of RUNS runs
 # counts.
 #   BUILD_DIR=build bench/rename/run.sh        (FILES=100000 RUNS=3)
@@ -60,14 +61,38 @@ best() {  # best TOOL ARGS...: the shortest of $runs runs
   done
   echo "$b"
 }
+# Renames a fresh folder with tallowick, then prints the seconds its --undo
+# took; fails when not every file is back.
+timed_undo() {
+  fresh
+  "$exe" -xi bench.twscr "$work/f" >/dev/null 2>"$work/err" || { cat "$work/err" >&2; exit 1; }
+  start=$(now)
+  "$exe" --undo >/dev/null 2>"$work/err" || { cat "$work/err" >&2; exit 1; }
+  took=$(awk -v a="$(now)" -v b="$start" 'BEGIN { printf "%.3f", a - b }')
+  back=$(find "$work/f" -maxdepth 1 -name 'file_*' | wc -l)
+  [ "$back" -eq "$files" ] || { echo "only $back of $files back after --undo" >&2; exit 1; }
+  echo "$took"
+}
+best_undo() {
+  b=
+  i=0
+  while [ $i -lt "$runs" ]; do
+    t=$(timed_undo)
+    b=$(awk -v a="$t" -v b="${b:-$t}" 'BEGIN { print (a < b ? a : b) }')
+    i=$((i + 1))
+  done
+  echo "$b"
+}
 perl_rename() { (cd "$work/f" && find . -maxdepth 1 -name 'file_*' -print0 | xargs -0 file-rename 's/file_/doc_/'); }
 
 echo "Renaming $files files in $work (best of $runs runs each) ..."
 floor=$(best "$work/floor" "$work/f" file_ doc_)
 perl=$(best perl_rename)
 ours=$(best "$exe" -xi bench.twscr "$work/f")
+undo=$(best_undo)
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
 printf '%-34s %8s s  %5sx the floor\n' \
   "floor.c (two phases, renameat2)" "$floor" "1.00" \
   "Perl rename (one phase)" "$perl" "$(ratio "$perl" "$floor")" \
   "tallowick -xi (two phases, undo)" "$ours" "$(ratio "$ours" "$floor")"
+printf '%-34s %8s s  %5sx the rename\n' "tallowick --undo of that batch" "$undo" "$(ratio "$undo" "$ours")"

@@ -151,7 +151,7 @@ int UndoCommand(const TCliServices& s) {
   if (!lock) return 1;
   TCommandRun run(s);
   if (!Opened(s, run)) return 1;
-  return RunUndoCommand(s.fs, ApplicationFolder(s.env), run.messages);
+  return RunUndoCommand(s.fs, ApplicationFolder(s.env), run.messages, &run.progress);
 }
 
 int RecoverCommand(const TCliServices& s) {

@@ -4,9 +4,7 @@
 
 #include "platform/UnitText.h"
 
-std::u16string EscapeForTable(std::u16string_view text) {
-  std::u16string out;
-  out.reserve(text.size());
+void AppendEscapedForTable(std::u16string& out, std::u16string_view text) {
   for (const char16_t c : text) {
     switch (c) {
       case u'\\': out += u"\\\\"; break;
@@ -16,6 +14,12 @@ std::u16string EscapeForTable(std::u16string_view text) {
       default: out += c;
     }
   }
+}
+
+std::u16string EscapeForTable(std::u16string_view text) {
+  std::u16string out;
+  out.reserve(text.size());
+  AppendEscapedForTable(out, text);
   return out;
 }
 

@@ -44,9 +44,9 @@ void PrintTable(const TSession& session, const std::array<std::u16string, 3>& st
     const TFileListData& data = *list.GetFileData(row);
     const TTagData& tag = *list.GetTagData(row);
     block += data.Checked() ? u"1\t" : u"0\t";
-    block += EscapeForTable(data.caption);
+    AppendEscapedForTable(block, data.caption);
     block += u'\t';
-    block += EscapeForTable(data.GetNewName());
+    AppendEscapedForTable(block, data.GetNewName());
     block += u'\t';
     block += Flags(tag);
     block += u'\n';

@@ -33,7 +33,8 @@ void ReportNotBack(const TUndoResult& result, int entries, TStartupMessages& mes
 
 }  // namespace
 
-int RunUndoCommand(TFileSystem& fs, const std::u16string& appFolder, TStartupMessages& messages) {
+int RunUndoCommand(TFileSystem& fs, const std::u16string& appFolder, TStartupMessages& messages,
+                   TProgress* progress) {
   TUndoRename store(fs, appFolder);
   const int count = store.CountStateFiles();
   if (count == 0) {
@@ -102,7 +103,7 @@ int RunUndoCommand(TFileSystem& fs, const std::u16string& appFolder, TStartupMes
     }
   }
   TConsoleUndoErrors errors(messages);
-  const TUndoResult result = undo.UndoNow(u"", errors);
+  const TUndoResult result = undo.UndoNow(u"", errors, progress);
   const int entries =
       result.reversed + result.alreadyBack + static_cast<int>(result.notBack.size());
   // The store keeps only what is still to be undone, so that undoing again

@@ -7,6 +7,7 @@
 #include <string>
 
 class TFileSystem;
+class TProgress;
 class TStartupMessages;
 
 // Exit code 0 when every entry of the batch is back under its old name ("Full
@@ -18,5 +19,7 @@ class TStartupMessages;
 // stays in the file and makes the undo incomplete; so does a move that the
 // batch's extra file does not vouch for (changed since it was stored), and
 // every move when the extra file itself is damaged. The folders the batch
-// made are removed once they are empty again.
-int RunUndoCommand(TFileSystem& fs, const std::u16string& appFolder, TStartupMessages& messages);
+// made are removed once they are empty again. `progress`, when given, follows the
+// moves (TfrmUndo::UndoNow).
+int RunUndoCommand(TFileSystem& fs, const std::u16string& appFolder, TStartupMessages& messages,
+                   TProgress* progress = nullptr);

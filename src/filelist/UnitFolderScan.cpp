@@ -81,21 +81,24 @@ bool TFolderScan::Visit(const std::u16string& sub, const TFolderEntry& entry, in
 
 void TFolderScan::AddFolder(const std::u16string& sub, const TFolderEntry& entry) {
   ++fResult.foldersCount;
-  AddEntry(sub + entry.name, entry, fCheckFolders);
+  AddEntry(sub + entry.name, entry, fCheckFolders, u"");
 }
 
 void TFolderScan::AddFile(const std::u16string& sub, const TFolderEntry& entry) {
-  std::u16string stem;
-  std::u16string ext;
-  SplitNameAndExtension(entry.name, stem, ext);
-  const std::u16string lowered = AsciiLowerCase(ext);
-  if (lowered == u"mp3") fResult.containsMP3s = true;
-  if (lowered == u"jpg" || lowered == u"jpeg") fResult.containsJPEGs = true;
-  AddEntry(sub + entry.name, entry, fCheckFiles);
+  const size_t dot = entry.name.rfind(u'.');
+  const std::u16string_view ext = dot == std::u16string::npos
+                                      ? std::u16string_view()
+                                      : std::u16string_view(entry.name).substr(dot + 1);
+  if (ext.size() <= 4) {
+    const std::u16string lowered = AsciiLowerCase(ext);
+    if (lowered == u"mp3") fResult.containsMP3s = true;
+    if (lowered == u"jpg" || lowered == u"jpeg") fResult.containsJPEGs = true;
+  }
+  AddEntry(sub + entry.name, entry, fCheckFiles, ext);
 }
 
 void TFolderScan::AddEntry(const std::u16string& caption, const TFolderEntry& entry,
-                           bool checked) {
+                           bool checked, std::u16string_view extension) {
   const bool isFolder = entry.info.isFolder;
   TFileListData data;
   data.caption = caption;
@@ -104,10 +107,7 @@ void TFolderScan::AddEntry(const std::u16string& caption, const TFolderEntry& en
     data.SetType(u"", true);
   } else {
     data.SetSize(FormatSizeColumn(entry.info.size));
-    std::u16string stem;
-    std::u16string ext;
-    SplitNameAndExtension(entry.name, stem, ext);
-    data.SetType(UpperCase(ext), false);
+    data.SetType(UpperCase(extension), false);
   }
   TTagData tag;
   tag.IsFolder = isFolder;

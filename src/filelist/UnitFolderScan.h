@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "filelist/UnitScanOptions.h"
 #include "matching/UnitWildcards.h"
@@ -57,7 +58,9 @@ class TFolderScan {
   bool Visit(const std::u16string& sub, const TFolderEntry& entry, int& filesHere);
   void AddFolder(const std::u16string& sub, const TFolderEntry& entry);
   void AddFile(const std::u16string& sub, const TFolderEntry& entry);
-  void AddEntry(const std::u16string& caption, const TFolderEntry& entry, bool checked);
+  // `extension`: the file's extension without the "." (empty for a folder).
+  void AddEntry(const std::u16string& caption, const TFolderEntry& entry, bool checked,
+                std::u16string_view extension);
   // Every 200 enumerated entries: the name as sub-status, a chance to cancel.
   void CountEnumerated(const std::u16string& name);
   bool Cancelled() const;

@@ -47,8 +47,8 @@ class TPreviewPass {
   void SetSelectedTotal(int total) { rec_.selectedtotal = total; }
   void StartSecondPass() {
     position_ = 0;
-    previousFolder_.clear();
     currentFolder_.clear();
+    folderTotalKnown_ = false;
   }
 
   // Fills the record for a checked row and advances the position counter;
@@ -60,11 +60,17 @@ class TPreviewPass {
     rec_.filesize = data.GetSize();
     rec_.Created = tag.Created;
     rec_.Modified = tag.Modified;
-    rec_.foldertotal = list_.FoldersCount().GetCount(ExtractFilePath(rec_.FullName));
     rec_.listposition = row + 1;
-    previousFolder_ = currentFolder_;
-    currentFolder_ = ExtractFilePath(rec_.columnname);
-    const bool folderChanged = previousFolder_ != currentFolder_;
+    // Rows of one folder follow each other: the folder part and its count are
+    // looked up only when the folder changes.
+    const std::u16string_view caption = data.caption;
+    const std::u16string_view folder = caption.substr(0, caption.rfind(u'/') + 1);
+    const bool folderChanged = folder != currentFolder_;
+    if (folderChanged || !folderTotalKnown_) {
+      currentFolder_.assign(folder);
+      rec_.foldertotal = list_.FoldersCount().GetCount(base_ + currentFolder_);
+      folderTotalKnown_ = true;
+    }
     ++position_;
     if (options_.counting.cbResetNewFolder && folderChanged && !options_.counting.rbUsePosition) {
       position_ = 1;
@@ -124,8 +130,8 @@ class TPreviewPass {
   const int startAt_;
   RenameRecord rec_;
   int position_ = 0;
-  std::u16string previousFolder_;
-  std::u16string currentFolder_;
+  std::u16string currentFolder_;  // the folder part of the last row's caption
+  bool folderTotalKnown_ = false;  // rec_.foldertotal holds currentFolder_'s count
 };
 
 void MarkCollision(TFrmDummyShowPreview& list, int row, int other, TPreviewResult& result) {
@@ -222,7 +228,9 @@ bool IsIllegalNewName(std::u16string_view name) {
     const size_t slash = name.find(u'/', start);
     const std::u16string_view part = name.substr(start, slash - start);
     if (part.empty() || part == u"." || part == u"..") return true;
-    if (Utf16ToUtf8(part).size() > kMaxNameBytes) return true;  // no file system keeps it
+    // No file system keeps it. A UTF-16 unit takes at most 3 bytes, so only
+    // a long part needs encoding to be measured.
+    if (part.size() * 3 > kMaxNameBytes && Utf16ToUtf8(part).size() > kMaxNameBytes) return true;
     if (slash == std::u16string_view::npos) return false;
     start = slash + 1;
   }
@@ -253,7 +261,8 @@ TPreviewResult ShowPreviewList(TFrmDummyShowPreview& list, const TFrmScriptActio
     if (list.GetChecked(row)) ++checked;
   }
   pass.SetSelectedTotal(checked);
-  ctx.Collisions().Clear(3 * static_cast<size_t>(list.Count()) + 1);
+  // One name per row; a table sized for just those misses the cache less.
+  ctx.Collisions().Clear(static_cast<size_t>(list.Count()) + 1);
 
   progress.Started(u"Generating Preview", list.Count());
   if (textFile != nullptr && textParameters != nullptr) {

@@ -3,12 +3,13 @@
 void SplitNameAndExtension(std::u16string_view fileName, std::u16string& name,
                            std::u16string& ext) {
   const size_t dot = fileName.rfind(u'.');
+  // assign keeps the capacity the strings already have: no allocation per entry.
   if (dot == std::u16string_view::npos) {
-    name = std::u16string(fileName);
+    name.assign(fileName);
     ext.clear();
   } else {
-    name = std::u16string(fileName.substr(0, dot));
-    ext = std::u16string(fileName.substr(dot + 1));
+    name.assign(fileName.substr(0, dot));
+    ext.assign(fileName.substr(dot + 1));
   }
 }
 
@@ -26,22 +27,25 @@ std::u16string ExtractFileName(std::u16string_view path) {
 void FillRenameRecordNames(RenameRecord& record, std::u16string_view folder,
                            std::u16string_view caption, bool isFolder,
                            std::u16string_view altname, std::u16string_view dateColumn) {
-  std::u16string base(folder);
-  if (!base.empty() && base.back() != u'/') base.push_back(u'/');
-  record.FullName = base + std::u16string(caption);
-  record.columnname = std::u16string(caption);
-  record.shortname = std::u16string(altname);
-  const std::u16string fileName = ExtractFileName(caption);
+  // The record is filled once per entry: assign into the fields it holds, so
+  // their buffers are reused instead of made anew.
+  record.FullName.assign(folder);
+  if (!record.FullName.empty() && record.FullName.back() != u'/') record.FullName.push_back(u'/');
+  record.FullName.append(caption);
+  record.columnname.assign(caption);
+  record.shortname.assign(altname);
+  const size_t slash = caption.rfind(u'/');
+  const std::u16string_view fileName =
+      slash == std::u16string_view::npos ? caption : caption.substr(slash + 1);
   if (isFolder) {
-    record.name = fileName;
+    record.name.assign(fileName);
     record.ext.clear();
   } else {
     SplitNameAndExtension(fileName, record.name, record.ext);
   }
-  record.filedate = std::u16string(dateColumn);
-  if (!record.filedate.empty() && record.filedate.front() == u'[') {
-    record.filedate = record.filedate.size() >= 2
-                          ? record.filedate.substr(1, record.filedate.size() - 2)
-                          : std::u16string();
+  if (!dateColumn.empty() && dateColumn.front() == u'[') {
+    dateColumn = dateColumn.size() >= 2 ? dateColumn.substr(1, dateColumn.size() - 2)
+                                        : std::u16string_view();
   }
+  record.filedate.assign(dateColumn);
 }

@@ -21,6 +21,11 @@ namespace {
 constexpr int kProgressEvery = 300;
 constexpr int kProgressStart = 15;
 
+// The new name lies in a sub-folder of the listed folder.
+bool HasFolderPart(const TPlannedRename& entry) {
+  return entry.target.find(u'/') != std::u16string::npos;
+}
+
 // Undo failures during "Stop and Undo" are collected, never asked about: the
 // reversal must go on for every other entry.
 class TCollectUndoFailures : public TRenameErrorHandler {
@@ -131,6 +136,11 @@ std::vector<TPlannedRename> TRenameCommand::PlanRenames() const {
   // A new name inside a folder that the run renames would go wherever that
   // folder goes, and leave its entry under no name the run knows of. (Letter
   // case aside, as a file system that ignores it would take it.)
+  // Most runs move nothing into a sub-folder: then there is nothing to check.
+  if (std::none_of(plan.begin(), plan.end(), HasFolderPart)) {
+    ShortenTemporaryNames(plan);
+    return plan;
+  }
   std::unordered_set<std::u16string> sources;
   for (const TPlannedRename& entry : plan) sources.insert(AsciiLowerCase(entry.source));
   for (TPlannedRename& entry : plan) {
@@ -463,6 +473,7 @@ TJournal TRenameCommand::JournalOf(const std::vector<TPlannedRename>& plan) cons
   // Every folder of a new name that the run may make: one that is no folder
   // yet (missing, or a file the run may move away), or one that an entry of
   // the run is, or lies in, which moves away and leaves the name free.
+  if (std::none_of(plan.begin(), plan.end(), HasFolderPart)) return journal;
   std::unordered_set<std::u16string> sources;
   for (const TPlannedRename& entry : plan) sources.insert(base + entry.source);
   std::unordered_set<std::u16string> seen;

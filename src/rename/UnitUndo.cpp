@@ -340,6 +340,7 @@ TUndoResult TfrmUndo::UndoNow(const std::u16string& fileName, TRenameErrorHandle
   std::vector<bool> fromRun;
   const std::vector<TRenamePair> moves = MovesToReverse(fromRun);
   TReversal reversal(fs_, tempTag_, toFile ? &script : nullptr, errors, progress, moves, fromRun);
+  if (progress != nullptr) progress->Started(u"Undoing", 2 * static_cast<int>(moves.size()));
   const auto betweenRounds = [&] {
     if (!toFile) {
       RemoveEmptyCreatedFolders();
@@ -352,6 +353,7 @@ TUndoResult TfrmUndo::UndoNow(const std::u16string& fileName, TRenameErrorHandle
   };
   reversal.Run(result, betweenRounds,
                [&](const std::u16string& folder) { (void)CreateFolderPath(folder); });
+  if (progress != nullptr) progress->Finished();
   if (toFile) {
     const std::u16string path =
         fileName.find(u'/') == std::u16string::npos ? appFolder_ + fileName : fileName;

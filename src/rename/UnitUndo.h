@@ -120,7 +120,9 @@ class TfrmUndo {
   // the recorded folders, which fails harmlessly on one that is not empty) is written to
   // `fileName` (in the application folder unless it holds a "/"), with lines
   // only for the entries found on disk now. When that file cannot be written
-  // the list is kept and the status says why.
+  // the list is kept and the status says why. `progress`, when given, is
+  // started as "Undoing" with two steps per entry (parked, then back),
+  // advanced every few hundred and finished before this returns.
   TUndoResult UndoNow(const std::u16string& fileName, TRenameErrorHandler& errors,
                       TProgress* progress = nullptr);
 

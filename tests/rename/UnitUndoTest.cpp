@@ -11,6 +11,7 @@
 #include "rename/UnitRenameErrorHandler.h"
 #include "support/UnitFakeFileSystem.h"
 #include "support/UnitFaultyFileSystem.h"
+#include "support/UnitRecordingProgress.h"
 
 namespace {
 
@@ -75,6 +76,20 @@ TEST_F(TUndoTest, ReversesAStoredBatchWithASwapAndAChain) {
   EXPECT_TRUE(errors.reports.empty());
   for (const char16_t* name : {u"a", u"b", u"c1", u"c2"}) EXPECT_EQ(At(name), Content(name));
   EXPECT_FALSE(fake.Exists(u"/d/c3"));
+}
+
+// Two steps per entry (parked, then back), reported every 300 and closed
+// before the result comes back, so a terminal can show a long undo moving.
+TEST_F(TUndoTest, ReportsProgressOverBothRounds) {
+  for (int i = 0; i < 400; ++i) {
+    const std::u16string name = u"/d/f" + IntToStr(i);
+    fake.AddFile(name + u"x", "");
+    undo.AddUndo(name, name + u"x");
+  }
+  TRecordingProgress progress;
+  EXPECT_EQ(undo.UndoNow(u"", errors, &progress).reversed, 400);
+  EXPECT_EQ(progress.calls, (std::vector<std::string>{"Started: Undoing 800", "Advanced: 300",
+                                                      "Advanced: 600", "Finished"}));
 }
 
 TEST_F(TUndoTest, FindsEntriesUnderTheirTemporaryNamesWhenTheSecondPhaseStopped) {
