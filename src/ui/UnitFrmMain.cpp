@@ -519,9 +519,10 @@ void TFrmMain::RefreshList(bool recursive) {
     panels_[2]->setText(tr("Reading Folder..."));
     // The rows show while the scan runs; no reset of the whole model after it.
     TIncrementalScan(app_->session, *listModel_, *progress_).Run(recursive);
-    if (progress_->Cancelled()) panels_[2]->setText(tr("Scan cancelled"));
   }
   AfterListShown();
+  // After the status panels, which would otherwise hide it at once.
+  if (progress_->Cancelled()) panels_[2]->setText(tr("Scan cancelled"));
 }
 
 void TFrmMain::AfterListChanged() {
