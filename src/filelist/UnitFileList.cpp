@@ -59,9 +59,11 @@ bool TFrmDummyShowPreview::RefreshFileList(const TScanOptions& options, TProgres
   FoldersCount = result.foldersCount;
   CheckedCount = MyCheckedCount;
 
-  progress.Started(u"Sorting ...", -1);
-  SortData();
-  progress.Finished();
+  if (fSortAfterScan) {
+    progress.Started(u"Sorting ...", -1);
+    SortData();
+    progress.Finished();
+  }
   return true;
 }
 
@@ -224,6 +226,24 @@ void TFrmDummyShowPreview::SwapItems(int i, int j) {
 }
 
 void TFrmDummyShowPreview::SortData() { SortFileList(DataList, tagdata, fSortOrder); }
+
+std::vector<uint32_t> TFrmDummyShowPreview::SortedPositions() const {
+  return ::SortedPositions(DataList, tagdata, fSortOrder);
+}
+
+bool TFrmDummyShowPreview::ApplyOrder(const std::vector<uint32_t>& positions) {
+  if (positions.size() != DataList.size()) return false;
+  std::vector<bool> seen(positions.size(), false);
+  for (const uint32_t position : positions) {
+    if (position >= seen.size() || seen[position]) return false;
+    seen[position] = true;
+  }
+  std::vector<std::unique_ptr<TFileListData>> ordered;
+  ordered.reserve(DataList.size());
+  for (const uint32_t position : positions) ordered.push_back(std::move(DataList[position]));
+  DataList = std::move(ordered);
+  return true;
+}
 
 int TFrmDummyShowPreview::GetColSize(int column) const {
   return column >= 0 && column < kMaxColumns ? ColSize[static_cast<size_t>(column)] : 0;

@@ -50,6 +50,9 @@ class TFrmDummyShowPreview : public TScanSink {
     fFoldersCount.Add(path, files);
   }
   bool RefreshWasCancelled() const { return fLastScanCancelled; }
+  // false: RefreshFileList leaves the entries in the order the scan found
+  // them, for a caller that sorts them itself (SortedPositions, ApplyOrder).
+  void SetSortAfterScan(bool value) { fSortAfterScan = value; }
   // The folder and recursion of the last refresh.
   const std::u16string& ListedFolder() const { return fListedFolder; }
   bool ListIsRecursive() const { return fListIsRecursive; }
@@ -112,6 +115,12 @@ class TFrmDummyShowPreview : public TScanSink {
   void SetSortOrder(const TSortOrder& order) { fSortOrder = order; }
   const TSortOrder& GetSortOrder() const { return fSortOrder; }
   void SortData();
+  // SortData in two halves: the order the sort would give (reads the list
+  // only, so another thread may work it out while the list stays unchanged),
+  // then that order applied. ApplyOrder ignores anything but a permutation
+  // of the rows (the list changed meanwhile) and returns whether it applied.
+  std::vector<uint32_t> SortedPositions() const;
+  bool ApplyOrder(const std::vector<uint32_t>& positions);
 
   bool ListContainsMP3s() const { return containsMP3s; }
   bool ListContainsJPEGs() const { return containsJPEGs; }
@@ -155,6 +164,7 @@ class TFrmDummyShowPreview : public TScanSink {
   bool IgnoreInterface = false;
   bool DoCancelRefreshFileList = false;
   bool fLastScanCancelled = false;
+  bool fSortAfterScan = true;
   bool containsMP3s = false;
   bool containsJPEGs = false;
   int MyCheckedCount = 0;

@@ -181,8 +181,9 @@ int CompareDateTexts(std::u16string_view a, std::u16string_view b) {
   return CompareDateKeys(x, y);
 }
 
-void SortFileList(std::vector<std::unique_ptr<TFileListData>>& rows,
-                  const std::vector<TTagData>& tagdata, const TSortOrder& order) {
+std::vector<uint32_t> SortedPositions(const std::vector<std::unique_ptr<TFileListData>>& rows,
+                                      const std::vector<TTagData>& tagdata,
+                                      const TSortOrder& order) {
   std::vector<TRowKey> keys;
   keys.reserve(rows.size());
   for (const auto& row : rows) {
@@ -197,8 +198,17 @@ void SortFileList(std::vector<std::unique_ptr<TFileListData>>& rows,
     if (result != 0) return order.descending ? result > 0 : result < 0;
     return a.row < b.row;
   });
+  std::vector<uint32_t> positions;
+  positions.reserve(keys.size());
+  for (const TRowKey& key : keys) positions.push_back(key.row);
+  return positions;
+}
+
+void SortFileList(std::vector<std::unique_ptr<TFileListData>>& rows,
+                  const std::vector<TTagData>& tagdata, const TSortOrder& order) {
+  const std::vector<uint32_t> positions = SortedPositions(rows, tagdata, order);
   std::vector<std::unique_ptr<TFileListData>> sorted;
   sorted.reserve(rows.size());
-  for (const TRowKey& key : keys) sorted.push_back(std::move(rows[key.row]));
+  for (const uint32_t position : positions) sorted.push_back(std::move(rows[position]));
   rows = std::move(sorted);
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string_view>
 #include <vector>
@@ -34,6 +35,13 @@ struct TSortOrder {
 // is a strict weak order, whatever the texts hold.
 void SortFileList(std::vector<std::unique_ptr<TFileListData>>& rows,
                   const std::vector<TTagData>& tagdata, const TSortOrder& order);
+
+// The order SortFileList gives, as the old position of each row in its new
+// place. Only reads `rows` and `tagdata`, so it may run on another thread as
+// long as nobody changes them meanwhile.
+std::vector<uint32_t> SortedPositions(const std::vector<std::unique_ptr<TFileListData>>& rows,
+                                      const std::vector<TTagData>& tagdata,
+                                      const TSortOrder& order);
 
 // The Name column: folder parts first, then the name without its extension,
 // then the extension, each in natural order with A-Z folded.

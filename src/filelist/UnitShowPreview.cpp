@@ -20,6 +20,9 @@ namespace {
 
 // The regular-expression error code that is never reported.
 constexpr int kUnreportedRegExpError = 1003;
+// Rows between two progress reports of the quick passes over the whole list,
+// so that a window can keep its event loop turning through them.
+constexpr int kQuickPassInterval = 4096;
 
 int IntegerOr(std::u16string_view text, int fallback) {
   int value = 0;
@@ -195,6 +198,9 @@ void SecondPass(TFrmDummyShowPreview& list, TPreviewPass& pass, TProgress& progr
   const int count = list.Count();
   bool anyPointedAt = false;
   for (int row = 0; row < count && !anyPointedAt; ++row) {
+    if (row % kQuickPassInterval == 0 && row > 0) {
+      progress.Message(u"Detecting Collisions.... [" + IntToStr(row) + u"/" + IntToStr(count) + u"]");
+    }
     anyPointedAt = list.GetTagData(row)->OriginalCollision;
   }
   if (!anyPointedAt) return;  // nothing to recompute
@@ -255,8 +261,10 @@ TPreviewResult ShowPreviewList(TFrmDummyShowPreview& list, const TFrmScriptActio
   vars.SetCounterStep(IntegerOr(options.counting.txtIncrement, 1));
 
   TPreviewPass pass(list, script, ctx, options, textFile);
+  progress.Started(u"Generating Preview", list.Count());
   int checked = 0;
   for (int row = 0; row < list.Count(); ++row) {
+    if (row % kQuickPassInterval == 0) progress.Advanced(0);
     list.GetFileData(row)->SetNewName(u"");
     if (list.GetChecked(row)) ++checked;
   }
@@ -264,7 +272,6 @@ TPreviewResult ShowPreviewList(TFrmDummyShowPreview& list, const TFrmScriptActio
   // One name per row; a table sized for just those misses the cache less.
   ctx.Collisions().Clear(static_cast<size_t>(list.Count()) + 1);
 
-  progress.Started(u"Generating Preview", list.Count());
   if (textFile != nullptr && textParameters != nullptr) {
     TStatus status = textFile->Prepare(*textParameters);
     if (!status.ok()) result.readError = status;

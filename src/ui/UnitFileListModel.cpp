@@ -23,13 +23,38 @@ void TFileListModel::Reload() {
   endResetModel();
 }
 
+void TFileListModel::BeginGrowing() {
+  shownRows_ = rowCount();
+  growing_ = true;
+}
+
+void TFileListModel::ShowGrownRows() {
+  if (!growing_) return;
+  const int count = list_.Count();
+  if (count < shownRows_) {
+    beginResetModel();
+    shownRows_ = count;
+    endResetModel();
+  } else if (count > shownRows_) {
+    beginInsertRows({}, shownRows_, count - 1);
+    shownRows_ = count;
+    endInsertRows();
+  }
+}
+
+void TFileListModel::EndGrowing() {
+  ShowGrownRows();
+  growing_ = false;
+}
+
 void TFileListModel::Refreshed() {
   if (rowCount() == 0) return;
   emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
 }
 
 int TFileListModel::rowCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : list_.Count();
+  if (parent.isValid()) return 0;
+  return growing_ ? shownRows_ : list_.Count();
 }
 
 int TFileListModel::columnCount(const QModelIndex& parent) const {
@@ -115,6 +140,9 @@ bool TFileListModel::setData(const QModelIndex& index, const QVariant& value, in
 }
 
 void TFileListModel::sort(int column, Qt::SortOrder order) {
+  // Not while a refresh or a preview works on the list (a click on a header
+  // while the window lets events through).
+  if (list_.GetIgnoreInterface() || growing_) return;
   beginResetModel();
   static constexpr TSortKind kKinds[] = {TSortKind::Name, TSortKind::NewName,
                                          TSortKind::Size, TSortKind::Type,

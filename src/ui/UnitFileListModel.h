@@ -35,6 +35,14 @@ class TFileListModel : public QAbstractTableModel {
   void Reload();
   // After a preview: the new names, flags and checks changed.
   void Refreshed();
+  // While the list grows (a scan), the model shows the rows it was told of:
+  // ShowGrownRows announces the rows appended since (an insertion at the end;
+  // a reset when the list was emptied meanwhile), so the view never sees a
+  // row count the model did not announce. EndGrowing shows the rest and
+  // follows the list again.
+  void BeginGrowing();
+  void ShowGrownRows();
+  void EndGrowing();
 
   int rowCount(const QModelIndex& parent = {}) const override;
   int columnCount(const QModelIndex& parent = {}) const override;
@@ -57,6 +65,8 @@ class TFileListModel : public QAbstractTableModel {
 
   TFrmDummyShowPreview& list_;
   TListColours colours_;
+  bool growing_ = false;
+  int shownRows_ = 0;  // the rows announced while growing
   const TCustomCells* custom_ = nullptr;
   // The column the list is sorted by (-1: none) and its direction; its
   // caption starts with "[+] " ascending or "[-] " descending.

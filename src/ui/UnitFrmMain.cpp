@@ -43,6 +43,7 @@
 #include "ui/UnitColumnController.h"
 #include "ui/UnitDesktopTools.h"
 #include "ui/UnitFileListModel.h"
+#include "ui/UnitIncrementalScan.h"
 #include "ui/UnitListDialogs.h"
 #include "ui/UnitOptionPanels.h"
 #include "ui/UnitQtText.h"
@@ -526,14 +527,20 @@ void TFrmMain::RefreshList(bool recursive) {
     const TBusy busy(busy_);
     progress_->Reset();
     panels_[2]->setText(tr("Reading Folder..."));
-    app_->session.Refresh(*progress_, recursive);
-    if (progress_->Cancelled()) panels_[2]->setText(tr("Scan cancelled"));
+    // The rows show while the scan runs; no reset of the whole model after it.
+    TIncrementalScan(app_->session, *listModel_, *progress_).Run(recursive);
   }
-  AfterListChanged();
+  AfterListShown();
+  // After the status panels, which would otherwise hide it at once.
+  if (progress_->Cancelled()) panels_[2]->setText(tr("Scan cancelled"));
 }
 
 void TFrmMain::AfterListChanged() {
   listModel_->Reload();
+  AfterListShown();
+}
+
+void TFrmMain::AfterListShown() {
   ShowFolder();
   ShowStatus(app_->session.Status({}));
   ScriptOrOptionChanged();

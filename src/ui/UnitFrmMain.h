@@ -103,7 +103,10 @@ class TFrmMain : public QMainWindow {
   // Watches the shown folder once the window was activated.
   void WatchFolder();
   void FolderChanged();
+  // After the list was read again: the model reset, then AfterListShown.
   void AfterListChanged();
+  // The folder, the status panels and an auto-preview for the shown list.
+  void AfterListShown();
   void QuickEdit(int row, const QString& name);
   void ApplyWindowState();
   void SaveWindowState();

@@ -34,5 +34,6 @@ void TWindowProgress::Finished() { bar_.hide(); }
 void TWindowProgress::KeepResponsive() {
   if (sinceEvents_.elapsed() < 50) return;
   sinceEvents_.restart();
+  if (beforeEvents_) beforeEvents_();
   QApplication::processEvents();
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QElapsedTimer>
+#include <functional>
 
 #include "platform/UnitProgress.h"
 
@@ -24,6 +25,9 @@ class TWindowProgress : public TProgress {
   // at its next entry.
   void Cancel() { cancelled_ = true; }
   void Reset() { cancelled_ = false; }
+  // Runs before every turn of the event loop the progress lets through
+  // (null: nothing), e.g. to show the rows a scan has added.
+  void SetBeforeEvents(std::function<void()> hook) { beforeEvents_ = std::move(hook); }
 
  private:
   // Lets the window draw and take input, at most every 50 ms.
@@ -33,4 +37,5 @@ class TWindowProgress : public TProgress {
   QLabel& message_;
   QElapsedTimer sinceEvents_;
   bool cancelled_ = false;
+  std::function<void()> beforeEvents_;
 };
