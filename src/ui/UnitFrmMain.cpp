@@ -45,6 +45,7 @@
 #include "ui/UnitFileListModel.h"
 #include "ui/UnitOptionPanels.h"
 #include "ui/UnitQtText.h"
+#include "ui/UnitQuickEdit.h"
 #include "ui/UnitScriptEditor.h"
 #include "ui/UnitStepEditor.h"
 #include "ui/UnitUndoDialog.h"
@@ -209,6 +210,7 @@ QWidget* TFrmMain::BuildListSide() {
     ScriptOrOptionChanged();
   });
   connect(listModel_, &TFileListModel::NameEdited, this, &TFrmMain::QuickEdit);
+  InstallQuickEdit(*listView_, TFileListModel::kName, *statusBar());
   layout->addWidget(listView_, 1);
 
   auto* buttons = new QHBoxLayout;
@@ -636,7 +638,9 @@ void TFrmMain::QuickEdit(int row, const QString& name) {
   const TRenameInPlaceResult result =
       RenameInPlace(app_->session, row, FromQt(name), app_->undo, app_->store);
   if (!result.status.ok()) {
-    messages_.MessageBox(std::u16string(kCannotRenameFile) + u": " + result.status.Message());
+    messages_.ConsoleError(std::u16string(kCannotRenameFile) + u"\n" + result.status.Message());
+  } else if (!result.storeStatus.ok()) {
+    messages_.ConsoleError(u"The rename cannot be undone: " + result.storeStatus.Message());
   }
   listModel_->Refreshed();
   ScriptOrOptionChanged();

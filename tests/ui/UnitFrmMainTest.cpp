@@ -9,13 +9,17 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTableView>
 #include <QTest>
 #include <QThread>
 #include <QTimer>
 #include <QToolButton>
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 #include "cli/UnitCliServices.h"
 #include "cli/UnitCommandOutput.h"
@@ -49,6 +53,24 @@ void AnswerNextDialog(const char* name, int afterMs = 50) {
     ASSERT_NE(button, nullptr) << name;
     button->click();
   });
+}
+
+// Reads the text of the next message box once it shows and closes it.
+void ReadNextMessage(QString& text) {
+  QTimer::singleShot(50, [&text] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    ASSERT_NE(box, nullptr);
+    text = box->text();
+    box->accept();
+  });
+}
+
+// The open editor of the list's name cell.
+QLineEdit* OpenEditor(QTableView& view) {
+  for (QLineEdit* editor : view.viewport()->findChildren<QLineEdit*>(QStringLiteral("quickEdit"))) {
+    if (editor->isVisible()) return editor;
+  }
+  return nullptr;
 }
 
 class TFrmMainTest : public TWindowTestBase {
@@ -306,6 +328,82 @@ TEST_F(TFrmMainTest, AHeaderClickSortsAndMarksTheCaptionUntilEntriesAreMoved) {
   view->setFocus();
   QTest::keyClick(view, Qt::Key_Down, Qt::ControlModifier);
   EXPECT_EQ(caption(TFileListModel::kName), QStringLiteral("Name"));
+}
+
+// Quick Edit through the real editor: F2 opens it with the hint, Enter
+// renames (into a sub-folder made for it, which undo removes again), Down
+// carries the name out and moves the editor on. A taken name, a name too long
+// for the disk and a sub-folder that is a link are refused with the message,
+// and the cell shows the old name again.
+TEST_F(TFrmMainTest, QuickEditRenamesInPlaceOrSaysWhyNot) {
+  (void)fs->CreateFolderPath(root + u"/g");
+  std::filesystem::create_directory_symlink(Utf16ToUtf8(root + u"/g"),
+                                            Utf16ToUtf8(root + u"/f/link"));
+  TFrmMain window(services);
+  int code = 0;
+  ASSERT_TRUE(window.Start({root + u"/f"}, code));
+  window.show();
+  QApplication::setActiveWindow(&window);
+  auto* view = window.findChild<QTableView*>(QStringLiteral("fileList"));
+  const QString hint = QStringLiteral("Press UP or DOWN arrow to move rename box");
+  const auto type = [&](int row, const QString& text) -> QLineEdit* {
+    view->setCurrentIndex(window.ListModel().index(row, TFileListModel::kName));
+    view->setFocus();
+    QTest::keyClick(view, Qt::Key_F2);
+    QLineEdit* editor = OpenEditor(*view);
+    if (editor == nullptr) return nullptr;
+    editor->selectAll();
+    QTest::keyClicks(editor, text);
+    return editor;
+  };
+  const auto caption = [&](int row) {
+    return window.ListModel().index(row, TFileListModel::kName).data().toString();
+  };
+
+  QLineEdit* editor = type(0, QStringLiteral("sub/x1"));
+  ASSERT_NE(editor, nullptr);
+  EXPECT_EQ(window.statusBar()->currentMessage(), hint);
+  QTest::keyClick(editor, Qt::Key_Return);
+  QApplication::processEvents();
+  EXPECT_TRUE(fs->Exists(root + u"/f/sub/x1"));
+  EXPECT_FALSE(fs->Exists(root + u"/f/a1"));
+  EXPECT_EQ(caption(0), QStringLiteral("sub/x1"));
+  EXPECT_EQ(window.statusBar()->currentMessage(), QString());
+  AnswerNextDialog("Yes");
+  window.Undo();
+  EXPECT_TRUE(fs->Exists(root + u"/f/a1"));
+  EXPECT_FALSE(fs->Exists(root + u"/f/sub"));
+
+  const std::pair<QString, QString> refused[] = {
+      {QStringLiteral("a2"), QStringLiteral("exists")},
+      {QString(256, QLatin1Char('x')), QStringLiteral("longer than the file system allows")},
+      {QStringLiteral("link/x1"), ToQt(root + u"/f/link")}};
+  for (const auto& [name, reason] : refused) {
+    ASSERT_EQ(caption(0), QStringLiteral("a1"));
+    editor = type(0, name);
+    ASSERT_NE(editor, nullptr) << name.toStdString();
+    QString message;
+    ReadNextMessage(message);
+    QTest::keyClick(editor, Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_TRUE(message.startsWith(QStringLiteral("Cannot rename file\n"))) << message.toStdString();
+    EXPECT_TRUE(message.contains(reason)) << message.toStdString();
+    EXPECT_TRUE(fs->Exists(root + u"/f/a1")) << name.toStdString();
+  }
+  EXPECT_FALSE(fs->Exists(root + u"/g/x1"));
+
+  editor = type(1, QStringLiteral("b2"));
+  ASSERT_NE(editor, nullptr);
+  QTest::keyClick(editor, Qt::Key_Down);
+  QApplication::processEvents();
+  EXPECT_TRUE(fs->Exists(root + u"/f/b2"));
+  editor = OpenEditor(*view);
+  ASSERT_NE(editor, nullptr);
+  EXPECT_EQ(view->currentIndex().row(), 2);
+  EXPECT_EQ(window.statusBar()->currentMessage(), hint);
+  QTest::keyClick(editor, Qt::Key_Escape);
+  QApplication::processEvents();
+  EXPECT_EQ(window.statusBar()->currentMessage(), QString());
 }
 
 TEST(TStepEditorTest, LabelsReadAsWords) {
