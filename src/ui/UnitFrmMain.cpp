@@ -597,6 +597,7 @@ void TFrmMain::Rename() {
   // The run's own moves are no change to report.
   monitor_.Cancel();
   monitorNotifier_.reset();
+  rename_->state.CurrentFileListIsRecursive = app_->session.list.ListIsRecursive();
   TRenameResult result;
   {
     const TBusy busy(busy_);

@@ -330,6 +330,31 @@ TEST_F(TFrmMainTest, AHeaderClickSortsAndMarksTheCaptionUntilEntriesAreMoved) {
   EXPECT_EQ(caption(TFileListModel::kName), QStringLiteral("Name"));
 }
 
+// After a run over a recursive list with one failure skipped: exactly the
+// renamed entries stay checked, and Yes to the question lists recursively again.
+TEST_F(TFrmMainTest, ARenameChecksWhatMovedAndOffersTheRecursiveListAgain) {
+  ASSERT_TRUE(fs->CreateFolderPath(root + u"/f/s").ok());
+  ASSERT_TRUE(fs->WriteWholeFile(root + u"/f/s/a3", "").ok());
+  ASSERT_TRUE(fs->WriteWholeFile(root + u"/f/b2", "").ok());
+  TFrmMain window(services);
+  int code = 0;
+  ASSERT_TRUE(window.Start({root + u"/f"}, code));
+  window.RefreshList(true);
+  AddFindAndReplace(window, QStringLiteral("a"), QStringLiteral("b"));
+  AnswerNextDialog("ignoreErrors");  // a2: b2 is taken
+  AnswerNextDialog("Yes", 400);      // show the recursive list again
+  window.Rename();
+  QStringList checked;
+  const TFrmDummyShowPreview& list = window.App().session.list;
+  for (int row = 0; row < list.Count(); ++row) {
+    if (list.GetChecked(row)) checked << ToQt(list.GetFileData(row)->caption);
+  }
+  checked.sort();
+  EXPECT_EQ(checked, (QStringList{"b1", "s/b3"}));
+  EXPECT_TRUE(list.ListIsRecursive());
+  EXPECT_TRUE(fs->Exists(root + u"/f/a2"));
+}
+
 // Quick Edit through the real editor: F2 opens it with the hint, Enter
 // renames (into a sub-folder made for it, which undo removes again), Down
 // carries the name out and moves the editor on. A taken name, a name too long
