@@ -43,6 +43,16 @@ class TFileListModel : public QAbstractTableModel {
   Qt::ItemFlags flags(const QModelIndex& index) const override;
   bool setData(const QModelIndex& index, const QVariant& value, int role) override;
   void sort(int column, Qt::SortOrder order) override;
+  // Rows dragged inside the list: their numbers travel as kRowsMimeType and
+  // the drop moves them, in their order, before the row dropped on.
+  static constexpr const char* kRowsMimeType = "application/x-tallowick-rows";
+  Qt::DropActions supportedDropActions() const override { return Qt::MoveAction; }
+  QStringList mimeTypes() const override;
+  QMimeData* mimeData(const QModelIndexList& indexes) const override;
+  bool canDropMimeData(const QMimeData* data, Qt::DropAction action, int row, int column,
+                       const QModelIndex& parent) const override;
+  bool dropMimeData(const QMimeData* data, Qt::DropAction action, int row, int column,
+                    const QModelIndex& parent) override;
   // The list is in the user's order: no column caption carries the marker.
   void ClearSortMarker();
 
@@ -51,6 +61,9 @@ class TFileListModel : public QAbstractTableModel {
   void CheckChanged();
   // The name cell was edited to `newName` (Quick Edit).
   void NameEdited(int row, const QString& newName);
+  // Dragged rows were dropped: the list is in the user's order, and the moved
+  // entries are the selected ones of the core's list.
+  void RowsDropped();
 
  private:
   QVariant Foreground(int row, int column) const;

@@ -211,6 +211,9 @@ QWidget* TFrmMain::BuildListSide() {
   });
   connect(listModel_, &TFileListModel::NameEdited, this, &TFrmMain::QuickEdit);
   InstallQuickEdit(*listView_, TFileListModel::kName, *statusBar());
+  listView_->setDragDropMode(QAbstractItemView::InternalMove);
+  listView_->setDragDropOverwriteMode(false);
+  connect(listModel_, &TFileListModel::RowsDropped, this, &TFrmMain::ShowManualOrder);
   layout->addWidget(listView_, 1);
 
   auto* buttons = new QHBoxLayout;
@@ -363,6 +366,11 @@ void TFrmMain::MoveSelectedRows(void (TFrmDummyShowPreview::*reorder)()) {
   if (list.SelectedCount() == 0) return;
   (list.*reorder)();
   listModel_->Reload();
+  ShowManualOrder();
+}
+
+void TFrmMain::ShowManualOrder() {
+  const TFrmDummyShowPreview& list = app_->session.list;
   {
     // The list is in the user's order now, not sorted by a column.
     const QSignalBlocker quiet(listView_->horizontalHeader());

@@ -94,6 +94,10 @@ class TFrmMain : public QMainWindow {
   // Moves the rows selected in the view by `reorder` of the core's list, keeps
   // them selected, and asks for a new preview (the numbering follows the order).
   void MoveSelectedRows(void (TFrmDummyShowPreview::*reorder)());
+  // After the user reordered the list (keys or a drag): no column is the sort
+  // order, the moved rows (the core's selected ones) are selected, and a new
+  // preview follows.
+  void ShowManualOrder();
   void BuildMenus();
   QWidget* BuildListSide();
   void ScriptOrOptionChanged();

@@ -8,6 +8,8 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QMimeData>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
@@ -35,6 +37,7 @@
 #include "ui/UnitQtText.h"
 #include "ui/UnitScriptEditor.h"
 #include "ui/UnitStepEditor.h"
+#include "engine/UnitScriptStep.h"
 #include "ui/UnitWindowTestBase.h"
 
 namespace {
@@ -353,6 +356,59 @@ TEST_F(TFrmMainTest, ARenameChecksWhatMovedAndOffersTheRecursiveListAgain) {
   EXPECT_EQ(checked, (QStringList{"b1", "s/b3"}));
   EXPECT_TRUE(list.ListIsRecursive());
   EXPECT_TRUE(fs->Exists(root + u"/f/a2"));
+}
+
+// Rows dragged to a new place land, in their order, before the row they are
+// dropped on (or at the end), stay selected, and no column is the sort order.
+TEST_F(TFrmMainTest, DraggedRowsMoveWhereTheyAreDropped) {
+  struct TCase {
+    QList<int> dragged;
+    int row;
+    QStringList order;
+  };
+  const TCase cases[] = {{{0, 2}, 1, {"a1", "keep", "a2"}},
+                         {{0}, -1, {"a2", "keep", "a1"}},
+                         {{2}, 0, {"keep", "a1", "a2"}},
+                         {{1}, 1, {"a1", "a2", "keep"}}};
+  for (const TCase& c : cases) {
+    TFrmMain window(services);
+    int code = 0;
+    ASSERT_TRUE(window.Start({root + u"/f"}, code));
+    window.show();
+    TFileListModel& model = window.ListModel();
+    QModelIndexList indexes;
+    for (int row : c.dragged) indexes << model.index(row, TFileListModel::kName);
+    std::unique_ptr<QMimeData> data(model.mimeData(indexes));
+    ASSERT_TRUE(model.dropMimeData(data.get(), Qt::MoveAction, c.row, 0, {}));
+    QStringList order;
+    for (int row = 0; row < model.rowCount(); ++row) {
+      order << model.index(row, TFileListModel::kName).data().toString();
+    }
+    EXPECT_EQ(order, c.order) << c.row;
+    auto* view = window.findChild<QTableView*>(QStringLiteral("fileList"));
+    EXPECT_EQ(view->selectionModel()->selectedRows().size(), c.dragged.size());
+    EXPECT_EQ(model.headerData(TFileListModel::kName, Qt::Horizontal, Qt::DisplayRole).toString(),
+              QStringLiteral("Name"));
+  }
+}
+
+// A step dragged to the end of the script editor's list is the last step.
+TEST_F(TFrmMainTest, ADraggedStepMovesInTheScript) {
+  TFrmMain window(services);
+  int code = 0;
+  ASSERT_TRUE(window.Start({root + u"/f"}, code));
+  TFrmScriptActions& script = window.App().session.script;
+  for (TScriptType type : {TScriptType::stReplaceNameExtension, TScriptType::stAddPosition,
+                           TScriptType::stSwap}) {
+    script.NewScriptControl(type);
+  }
+  auto* steps = window.findChild<QListWidget*>(QStringLiteral("scriptList"));
+  ASSERT_NE(steps, nullptr);
+  ASSERT_EQ(steps->count(), 3);
+  ASSERT_TRUE(steps->model()->moveRows({}, 0, 1, {}, 3));
+  EXPECT_EQ(script.Step(0).ScriptType(), TScriptType::stAddPosition);
+  EXPECT_EQ(script.Step(2).ScriptType(), TScriptType::stReplaceNameExtension);
+  EXPECT_EQ(steps->currentRow(), 2);
 }
 
 // Quick Edit through the real editor: F2 opens it with the hint, Enter
