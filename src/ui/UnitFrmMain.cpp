@@ -43,6 +43,7 @@
 #include "ui/UnitColumnController.h"
 #include "ui/UnitDesktopTools.h"
 #include "ui/UnitFileListModel.h"
+#include "ui/UnitFolderTreePane.h"
 #include "ui/UnitOptionPanels.h"
 #include "ui/UnitQtText.h"
 #include "ui/UnitQuickEdit.h"
@@ -117,6 +118,10 @@ TFrmMain::TFrmMain(const TCliServices& s) : version_(kVersion) {
   rename_ = std::make_unique<TRenameCommand>(app_->session, app_->undo, app_->store, *errors_);
 
   auto* splitter = new QSplitter(this);
+  folderTree_ = new TFolderTreePane(splitter);
+  splitter->addWidget(folderTree_);
+  connect(folderTree_, &TFolderTreePane::FolderChosen, this,
+          [this](const QString& folder) { OpenFolder(FromQt(folder)); });
   splitter->addWidget(BuildListSide());
   auto* right = new QTabWidget(splitter);
   names_ = std::make_unique<TListNames>(app_->session.list);
@@ -125,8 +130,9 @@ TFrmMain::TFrmMain(const TCliServices& s) : version_(kVersion) {
   options_ = new TOptionPanels(app_->session.model, [this] { ScriptOrOptionChanged(); }, right);
   right->addTab(options_, tr("Options"));
   splitter->addWidget(right);
-  splitter->setStretchFactor(0, 3);
-  splitter->setStretchFactor(1, 2);
+  splitter->setStretchFactor(0, 0);  // the folder tree keeps its width
+  splitter->setStretchFactor(1, 3);
+  splitter->setStretchFactor(2, 2);
   setCentralWidget(splitter);
   for (size_t i = 0; i < panels_.size(); ++i) {
     panels_[i]->setObjectName(QStringLiteral("statusPanel%1").arg(i));
@@ -478,6 +484,7 @@ bool TFrmMain::Start(const std::vector<std::u16string>& args, int& exitCode) {
   exitCode = outcome.exitCode;
   if (outcome.endProgram) return false;
   ApplyWindowState();
+  folderTree_->Start(app_->config, *menuBar());
   AfterListChanged();
   return true;
 }
@@ -572,6 +579,7 @@ void TFrmMain::ShowFolder() {
   folderBox_->clear();
   for (const std::u16string& recent : RecentFolders(app_->config)) folderBox_->addItem(ToQt(recent));
   folderBox_->setCurrentText(folder);
+  folderTree_->ShowFolder(folder);
   WatchFolder();
 }
 
@@ -701,6 +709,7 @@ void TFrmMain::SaveWindowState() {
   config.SetInteger(TSetting::WindowWD, width());
   config.SetInteger(TSetting::WindowHT, height());
   config.SetLastFolder(app_->session.model.folder);
+  folderTree_->Remember(config);
   (void)config.SaveConfig();
 }
 

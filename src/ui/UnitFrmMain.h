@@ -27,6 +27,7 @@ class QProgressBar;
 class QTableView;
 class TFrmDummyShowPreview;
 class TFileListModel;
+class TFolderTreePane;
 class TOptionPanels;
 class TScriptEditor;
 class TAutoSplitSource;
@@ -73,6 +74,7 @@ class TFrmMain : public QMainWindow {
   TFileListModel& ListModel() { return *listModel_; }
   TFolderMonitor& Monitor() { return monitor_; }
   TScriptEditor& ScriptEditor() { return *scriptEditor_; }
+  TFolderTreePane& FolderTree() { return *folderTree_; }
   QLabel& StatusPanel(int index) { return *panels_[static_cast<size_t>(index)]; }
 
  protected:
@@ -121,6 +123,7 @@ class TFrmMain : public QMainWindow {
   TFileListModel* listModel_ = nullptr;
   TScriptEditor* scriptEditor_ = nullptr;
   TOptionPanels* options_ = nullptr;
+  TFolderTreePane* folderTree_ = nullptr;
   QTableView* listView_ = nullptr;
   QComboBox* folderBox_ = nullptr;
   QLineEdit* filter_ = nullptr;

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
+#include <QFileSystemModel>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -13,6 +14,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QTableView>
 #include <QTest>
@@ -33,6 +35,7 @@
 #include "support/UnitRenameRunFixture.h"
 #include "support/UnitTempFolder.h"
 #include "ui/UnitFileListModel.h"
+#include "ui/UnitFolderTreePane.h"
 #include "ui/UnitFrmMain.h"
 #include "ui/UnitQtText.h"
 #include "ui/UnitScriptEditor.h"
@@ -409,6 +412,54 @@ TEST_F(TFrmMainTest, ADraggedStepMovesInTheScript) {
   EXPECT_EQ(script.Step(0).ScriptType(), TScriptType::stAddPosition);
   EXPECT_EQ(script.Step(2).ScriptType(), TScriptType::stReplaceNameExtension);
   EXPECT_EQ(steps->currentRow(), 2);
+}
+
+// The folder tree: hidden at first, shown by View > Browser Pane; a click on
+// a folder opens it, a folder opened otherwise is selected in it; its width
+// and visibility come back at the next start.
+TEST_F(TFrmMainTest, TheFolderTreeOpensFoldersAndIsRememberedAcrossRuns) {
+  (void)fs->CreateFolderPath(root + u"/g");
+  int width = 0;
+  {
+    TFrmMain window(services);
+    int code = 0;
+    ASSERT_TRUE(window.Start({root + u"/f"}, code));
+    window.resize(1600, 900);  // room beside the list and the options
+    window.show();
+    TFolderTreePane& tree = window.FolderTree();
+    EXPECT_TRUE(tree.isHidden());
+    auto* toggle = window.findChild<QAction*>(QStringLiteral("mnuBrowserPane"));
+    ASSERT_NE(toggle, nullptr);
+    toggle->trigger();
+    QApplication::processEvents();
+    EXPECT_FALSE(tree.isHidden());
+    EXPECT_EQ(tree.PaneWidth(), 200);
+    EXPECT_EQ(tree.width(), 200);
+    auto* folders = qobject_cast<QFileSystemModel*>(tree.model());
+    ASSERT_NE(folders, nullptr);
+    emit tree.clicked(folders->index(ToQt(root + u"/g")));
+    EXPECT_EQ(window.App().session.model.folder, root + u"/g");
+    window.OpenFolder(root + u"/f");
+    EXPECT_EQ(folders->filePath(tree.currentIndex()), ToQt(root + u"/f"));
+    auto* splitter = qobject_cast<QSplitter*>(tree.parentWidget());
+    ASSERT_NE(splitter, nullptr);
+    QList<int> sizes = splitter->sizes();
+    sizes[0] += 60;  // the user widens the pane
+    sizes[1] -= 60;
+    splitter->setSizes(sizes);
+    width = tree.PaneWidth();
+    EXPECT_EQ(width, 260);
+    window.close();
+  }
+  TFrmMain window(services);
+  int code = 0;
+  ASSERT_TRUE(window.Start({root + u"/f"}, code));
+  window.resize(1600, 900);
+  window.show();
+  QApplication::processEvents();
+  EXPECT_FALSE(window.FolderTree().isHidden());
+  EXPECT_EQ(window.FolderTree().width(), width);
+  EXPECT_TRUE(window.findChild<QAction*>(QStringLiteral("mnuBrowserPane"))->isChecked());
 }
 
 // Quick Edit through the real editor: F2 opens it with the hint, Enter
