@@ -182,6 +182,9 @@ QWidget* TFrmMain::BuildListSide() {
   filter_ = new QLineEdit(side);
   filter_->setObjectName(QStringLiteral("filter"));
   filter_->setPlaceholderText(tr("Filter:  none"));
+  // Wide enough for the placeholder, which the folder box would squeeze.
+  filter_->setMinimumWidth(filter_->fontMetrics().horizontalAdvance(filter_->placeholderText()) +
+                           4 * filter_->fontMetrics().averageCharWidth());
   connect(filter_, &QLineEdit::textEdited, this, [this] { filterTimer_.start(); });
   filterPresets_ = new QToolButton(side);
   filterPresets_->setObjectName(QStringLiteral("filterPresets"));
