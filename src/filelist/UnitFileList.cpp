@@ -220,6 +220,17 @@ void TFrmDummyShowPreview::GatherSelected(bool atTop) {
   }
 }
 
+void TFrmDummyShowPreview::MoveSelectedTo(int row) {
+  if (fSelectedCount == 0) return;
+  const size_t before = static_cast<size_t>(std::clamp(row, 0, Count()));
+  // The unselected rows ahead of `before` stay ahead, the others go behind.
+  std::stable_partition(DataList.begin(), DataList.begin() + static_cast<std::ptrdiff_t>(before),
+                        [](const auto& entry) { return !entry->Selected(); });
+  std::stable_partition(DataList.begin() + static_cast<std::ptrdiff_t>(before), DataList.end(),
+                        [](const auto& entry) { return entry->Selected(); });
+  // Now: unselected ahead, selected ahead, selected behind, unselected behind.
+}
+
 void TFrmDummyShowPreview::SwapItems(int i, int j) {
   if (!ValidRow(i) || !ValidRow(j)) return;
   std::swap(DataList[static_cast<size_t>(i)], DataList[static_cast<size_t>(j)]);

@@ -109,6 +109,9 @@ class TFrmDummyShowPreview : public TScanSink {
   void MoveDown();
   void MoveTop();
   void MoveBottom();
+  // Moves the selected rows, in their order, to stand before `row` as the
+  // list is now (Count() or more: at the end); a drag of rows ends here.
+  void MoveSelectedTo(int row);
   void SwapItems(int i, int j);
 
   // Sorting with the comparison of UnitFileListSort.h.

@@ -514,15 +514,25 @@ void TRenameCommand::StoreBatch(const std::vector<TPlannedRename>& plan,
   if (store_.HasState()) result.undoEnabled = true;
 }
 
-void TRenameCommand::RefreshAndRecheck(TProgress& progress) {
+void TRenameCommand::RefreshAndRecheck(TProgress& progress, const std::vector<TPlannedRename>& plan,
+                                       const std::vector<TPlannedState>& where) {
   const bool recursive = state.UseRecursiveOnce;
   state.UseRecursiveOnce = false;
   workspace_.Refresh(progress, recursive);
   if (undo_.UndoCount() == 0) return;
+  // Where the run left the entries it moved. The undo list's new names would
+  // also take in the entries put back after a failure and an entry of the
+  // folder that holds the new name a failed entry was parked for.
+  std::unordered_set<std::u16string> moved;
+  for (size_t i = 0; i < plan.size() && i < where.size(); ++i) {
+    if (where[i] == TPlannedState::Done) moved.insert(plan[i].target);
+    if (where[i] == TPlannedState::Parked && plan[i].temp != plan[i].source) {
+      moved.insert(plan[i].temp);
+    }
+  }
   TFrmDummyShowPreview& list = workspace_.Entries();
-  const std::u16string base = Base();
   for (int row = 0; row < list.Count(); ++row) {
-    list.SetChecked(row, undo_.IsNewName(base + list.GetFileData(row)->caption));
+    list.SetChecked(row, moved.count(list.GetFileData(row)->caption) != 0);
   }
 }
 
@@ -591,7 +601,7 @@ TRenameResult TRenameCommand::btnRenameClick(TProgress& progress,
   result.journalKept = leftOver && (result.stopped || !result.storeStatus.ok());
   if (!plan.empty() && !result.journalKept) (void)journal.Remove();
   // A batch run ends the program: nobody would see the list again.
-  if (!batch) RefreshAndRecheck(progress);
+  if (!batch) RefreshAndRecheck(progress, plan, where);
   result.plan = std::move(plan);
   result.where = std::move(where);
   result.undoFailures = std::move(undoFailures_);

@@ -170,7 +170,10 @@ class TRenameCommand {
                   TRenameResult& result);
   // The journal of the run: every entry with its temporary and new name.
   TJournal JournalOf(const std::vector<TPlannedRename>& plan) const;
-  void RefreshAndRecheck(TProgress& progress);
+  // Refreshes the list; after a run that moved entries, exactly the entries
+  // under the names the run left them are checked.
+  void RefreshAndRecheck(TProgress& progress, const std::vector<TPlannedRename>& plan,
+                         const std::vector<TPlannedState>& where);
   void Report(TProgress& progress, int row, int base) const;
 
   TRenameWorkspace& workspace_;

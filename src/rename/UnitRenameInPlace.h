@@ -22,9 +22,13 @@ struct TRenameInPlaceResult {
 };
 
 // Moves the entry of `row` to `newName` (relative to the listed folder, as the
-// name cell shows it), never replacing an entry. On success the row's name
-// becomes `newName`, the move is stored with SaveSingleRenameToFile and the
-// undo list in memory is cleared. A name that leaves the listed folder, an
-// empty name and a row past the end change nothing and fail.
+// name cell shows it), never replacing an entry. A new name in sub-folders
+// makes them first, below the listed folder and never through a symbolic
+// link. On success the row's name becomes `newName`, the move (with the
+// folders made for it) is stored as a batch of its own and the undo list in
+// memory is cleared. A name that leaves the listed folder, an empty name, a
+// name with a part longer than kMaxNameBytes and a row past the end change
+// nothing and fail; a failed move removes the folders made for it again and
+// leaves the undo list as it was.
 TRenameInPlaceResult RenameInPlace(TRenameWorkspace& workspace, int row, const std::u16string& newName,
                                    TfrmUndo& undo, TUndoRename& store);

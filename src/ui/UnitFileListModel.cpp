@@ -1,6 +1,9 @@
 #include "ui/UnitFileListModel.h"
 
+#include <QDataStream>
 #include <QFont>
+#include <QIODevice>
+#include <QMimeData>
 
 #include "filelist/UnitFileList.h"
 #include "filelist/UnitFileListSort.h"
@@ -118,8 +121,9 @@ QVariant TFileListModel::headerData(int section, Qt::Orientation orientation, in
 
 Qt::ItemFlags TFileListModel::flags(const QModelIndex& index) const {
   Qt::ItemFlags flags = QAbstractTableModel::flags(index);
+  if (!index.isValid()) return flags | Qt::ItemIsDropEnabled;
   if (index.column() == kName) flags |= Qt::ItemIsUserCheckable | Qt::ItemIsEditable;
-  return flags;
+  return flags | Qt::ItemIsDragEnabled;
 }
 
 bool TFileListModel::setData(const QModelIndex& index, const QVariant& value, int role) {
@@ -142,7 +146,7 @@ bool TFileListModel::setData(const QModelIndex& index, const QVariant& value, in
 void TFileListModel::sort(int column, Qt::SortOrder order) {
   // Not while a refresh or a preview works on the list (a click on a header
   // while the window lets events through).
-  if (list_.GetIgnoreInterface() || growing_) return;
+  if (Busy()) return;
   beginResetModel();
   static constexpr TSortKind kKinds[] = {TSortKind::Name, TSortKind::NewName,
                                          TSortKind::Size, TSortKind::Type,
@@ -164,4 +168,49 @@ void TFileListModel::sort(int column, Qt::SortOrder order) {
 void TFileListModel::ClearSortMarker() {
   sortSection_ = -1;
   emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
+}
+
+QStringList TFileListModel::mimeTypes() const { return {QString::fromLatin1(kRowsMimeType)}; }
+
+QMimeData* TFileListModel::mimeData(const QModelIndexList& indexes) const {
+  QList<int> rows;
+  for (const QModelIndex& index : indexes) {
+    if (index.isValid() && !rows.contains(index.row())) rows << index.row();
+  }
+  QByteArray bytes;
+  QDataStream stream(&bytes, QIODevice::WriteOnly);
+  stream << rows;
+  auto* data = new QMimeData;
+  data->setData(QString::fromLatin1(kRowsMimeType), bytes);
+  return data;
+}
+
+bool TFileListModel::canDropMimeData(const QMimeData* data, Qt::DropAction action, int, int,
+                                     const QModelIndex&) const {
+  return !Busy() && data != nullptr && action == Qt::MoveAction &&
+         data->hasFormat(QString::fromLatin1(kRowsMimeType));
+}
+
+bool TFileListModel::Busy() const {
+  return list_.GetIgnoreInterface() || growing_ || (busy_ && busy_());
+}
+
+bool TFileListModel::dropMimeData(const QMimeData* data, Qt::DropAction action, int row, int column,
+                                  const QModelIndex& parent) {
+  if (!canDropMimeData(data, action, row, column, parent)) return false;
+  QList<int> rows;
+  QDataStream stream(data->data(QString::fromLatin1(kRowsMimeType)));
+  stream >> rows;
+  list_.ClearAllSelected();
+  for (int dragged : rows) {
+    if (dragged >= 0 && dragged < list_.Count()) list_.SetSelected(dragged);
+  }
+  if (list_.SelectedCount() == 0) return false;
+  // Dropped on a row: before it; between rows or below the last: at `row`.
+  const int before = row >= 0 ? row : (parent.isValid() ? parent.row() : list_.Count());
+  beginResetModel();
+  list_.MoveSelectedTo(before);
+  endResetModel();
+  emit RowsDropped();
+  return true;
 }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <functional>
 #include <QColor>
 
 class TCustomCells;
@@ -31,6 +32,9 @@ class TFileListModel : public QAbstractTableModel {
   const TListColours& Colours() const { return colours_; }
   // The columns after the standard ones (null: none); must outlive the model.
   void SetCustomCells(const TCustomCells* cells) { custom_ = cells; }
+  // True while the window runs long work over the list (a scan, a preview,
+  // a rename): header sorts and dropped rows are refused then.
+  void SetBusyCheck(std::function<bool()> busy) { busy_ = std::move(busy); }
   // After the list was read again (every row may have changed).
   void Reload();
   // After a preview: the new names, flags and checks changed.
@@ -51,6 +55,16 @@ class TFileListModel : public QAbstractTableModel {
   Qt::ItemFlags flags(const QModelIndex& index) const override;
   bool setData(const QModelIndex& index, const QVariant& value, int role) override;
   void sort(int column, Qt::SortOrder order) override;
+  // Rows dragged inside the list: their numbers travel as kRowsMimeType and
+  // the drop moves them, in their order, before the row dropped on.
+  static constexpr const char* kRowsMimeType = "application/x-tallowick-rows";
+  Qt::DropActions supportedDropActions() const override { return Qt::MoveAction; }
+  QStringList mimeTypes() const override;
+  QMimeData* mimeData(const QModelIndexList& indexes) const override;
+  bool canDropMimeData(const QMimeData* data, Qt::DropAction action, int row, int column,
+                       const QModelIndex& parent) const override;
+  bool dropMimeData(const QMimeData* data, Qt::DropAction action, int row, int column,
+                    const QModelIndex& parent) override;
   // The list is in the user's order: no column caption carries the marker.
   void ClearSortMarker();
 
@@ -59,6 +73,9 @@ class TFileListModel : public QAbstractTableModel {
   void CheckChanged();
   // The name cell was edited to `newName` (Quick Edit).
   void NameEdited(int row, const QString& newName);
+  // Dragged rows were dropped: the list is in the user's order, and the moved
+  // entries are the selected ones of the core's list.
+  void RowsDropped();
 
  private:
   QVariant Foreground(int row, int column) const;
@@ -66,6 +83,8 @@ class TFileListModel : public QAbstractTableModel {
   TFrmDummyShowPreview& list_;
   TListColours colours_;
   bool growing_ = false;
+  std::function<bool()> busy_;
+  bool Busy() const;
   int shownRows_ = 0;  // the rows announced while growing
   const TCustomCells* custom_ = nullptr;
   // The column the list is sorted by (-1: none) and its direction; its

@@ -43,10 +43,12 @@
 #include "ui/UnitColumnController.h"
 #include "ui/UnitDesktopTools.h"
 #include "ui/UnitFileListModel.h"
+#include "ui/UnitFolderTreePane.h"
 #include "ui/UnitIncrementalScan.h"
 #include "ui/UnitListDialogs.h"
 #include "ui/UnitOptionPanels.h"
 #include "ui/UnitQtText.h"
+#include "ui/UnitQuickEdit.h"
 #include "ui/UnitScriptEditor.h"
 #include "ui/UnitStepEditor.h"
 #include "ui/UnitTextFileWizard.h"
@@ -121,6 +123,10 @@ TFrmMain::TFrmMain(const TCliServices& s) : version_(kVersion) {
   rename_ = std::make_unique<TRenameCommand>(app_->session, app_->undo, app_->store, *errors_);
 
   auto* splitter = new QSplitter(this);
+  folderTree_ = new TFolderTreePane(splitter);
+  splitter->addWidget(folderTree_);
+  connect(folderTree_, &TFolderTreePane::FolderChosen, this,
+          [this](const QString& folder) { OpenFolder(FromQt(folder)); });
   splitter->addWidget(BuildListSide());
   auto* right = new QTabWidget(splitter);
   names_ = std::make_unique<TListNames>(app_->session.list);
@@ -129,8 +135,9 @@ TFrmMain::TFrmMain(const TCliServices& s) : version_(kVersion) {
   options_ = new TOptionPanels(app_->session.model, [this] { ScriptOrOptionChanged(); }, right);
   right->addTab(options_, tr("Options"));
   splitter->addWidget(right);
-  splitter->setStretchFactor(0, 3);
-  splitter->setStretchFactor(1, 2);
+  splitter->setStretchFactor(0, 0);  // the folder tree keeps its width
+  splitter->setStretchFactor(1, 3);
+  splitter->setStretchFactor(2, 2);
   setCentralWidget(splitter);
   for (size_t i = 0; i < panels_.size(); ++i) {
     panels_[i]->setObjectName(QStringLiteral("statusPanel%1").arg(i));
@@ -180,6 +187,9 @@ QWidget* TFrmMain::BuildListSide() {
   filter_ = new QLineEdit(side);
   filter_->setObjectName(QStringLiteral("filter"));
   filter_->setPlaceholderText(tr("Filter:  none"));
+  // Wide enough for the placeholder, which the folder box would squeeze.
+  filter_->setMinimumWidth(filter_->fontMetrics().horizontalAdvance(filter_->placeholderText()) +
+                           4 * filter_->fontMetrics().averageCharWidth());
   connect(filter_, &QLineEdit::textEdited, this, [this] { filterTimer_.start(); });
   filterPresets_ = new QToolButton(side);
   filterPresets_->setObjectName(QStringLiteral("filterPresets"));
@@ -195,6 +205,7 @@ QWidget* TFrmMain::BuildListSide() {
   layout->addLayout(top);
 
   listModel_ = new TFileListModel(app_->session.list, this);
+  listModel_->SetBusyCheck([this] { return Busy(); });
   listView_ = new QTableView(side);
   listView_->setObjectName(QStringLiteral("fileList"));
   listView_->setModel(listModel_);
@@ -214,6 +225,10 @@ QWidget* TFrmMain::BuildListSide() {
     ScriptOrOptionChanged();
   });
   connect(listModel_, &TFileListModel::NameEdited, this, &TFrmMain::QuickEdit);
+  InstallQuickEdit(*listView_, TFileListModel::kName, *statusBar());
+  listView_->setDragDropMode(QAbstractItemView::InternalMove);
+  listView_->setDragDropOverwriteMode(false);
+  connect(listModel_, &TFileListModel::RowsDropped, this, &TFrmMain::ShowManualOrder);
   layout->addWidget(listView_, 1);
 
   auto* buttons = new QHBoxLayout;
@@ -366,6 +381,11 @@ void TFrmMain::MoveSelectedRows(void (TFrmDummyShowPreview::*reorder)()) {
   if (list.SelectedCount() == 0) return;
   (list.*reorder)();
   listModel_->Reload();
+  ShowManualOrder();
+}
+
+void TFrmMain::ShowManualOrder() {
+  const TFrmDummyShowPreview& list = app_->session.list;
   {
     // The list is in the user's order now, not sorted by a column.
     const QSignalBlocker quiet(listView_->horizontalHeader());
@@ -476,6 +496,7 @@ bool TFrmMain::Start(const std::vector<std::u16string>& args, int& exitCode) {
   exitCode = outcome.exitCode;
   if (outcome.endProgram) return false;
   ApplyWindowState();
+  folderTree_->Start(app_->config, *menuBar());
   AfterListChanged();
   return true;
 }
@@ -576,6 +597,7 @@ void TFrmMain::ShowFolder() {
   folderBox_->clear();
   for (const std::u16string& recent : RecentFolders(app_->config)) folderBox_->addItem(ToQt(recent));
   folderBox_->setCurrentText(folder);
+  folderTree_->ShowFolder(folder);
   WatchFolder();
 }
 
@@ -609,6 +631,7 @@ void TFrmMain::Rename() {
   // The run's own moves are no change to report.
   monitor_.Cancel();
   monitorNotifier_.reset();
+  rename_->state.CurrentFileListIsRecursive = app_->session.list.ListIsRecursive();
   TRenameResult result;
   {
     const TBusy busy(busy_);
@@ -650,7 +673,9 @@ void TFrmMain::QuickEdit(int row, const QString& name) {
   const TRenameInPlaceResult result =
       RenameInPlace(app_->session, row, FromQt(name), app_->undo, app_->store);
   if (!result.status.ok()) {
-    messages_.MessageBox(std::u16string(kCannotRenameFile) + u": " + result.status.Message());
+    messages_.ConsoleError(std::u16string(kCannotRenameFile) + u"\n" + result.status.Message());
+  } else if (!result.storeStatus.ok()) {
+    messages_.ConsoleError(u"The rename cannot be undone: " + result.storeStatus.Message());
   }
   listModel_->Refreshed();
   ScriptOrOptionChanged();
@@ -702,6 +727,7 @@ void TFrmMain::SaveWindowState() {
   config.SetInteger(TSetting::WindowWD, width());
   config.SetInteger(TSetting::WindowHT, height());
   config.SetLastFolder(app_->session.model.folder);
+  folderTree_->Remember(config);
   (void)config.SaveConfig();
 }
 

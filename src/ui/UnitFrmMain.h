@@ -27,6 +27,7 @@ class QProgressBar;
 class QTableView;
 class TFrmDummyShowPreview;
 class TFileListModel;
+class TFolderTreePane;
 class TOptionPanels;
 class TScriptEditor;
 class TShellIntegration;
@@ -74,6 +75,7 @@ class TFrmMain : public QMainWindow {
   TFileListModel& ListModel() { return *listModel_; }
   TFolderMonitor& Monitor() { return monitor_; }
   TScriptEditor& ScriptEditor() { return *scriptEditor_; }
+  TFolderTreePane& FolderTree() { return *folderTree_; }
   QLabel& StatusPanel(int index) { return *panels_[static_cast<size_t>(index)]; }
 
  protected:
@@ -95,6 +97,10 @@ class TFrmMain : public QMainWindow {
   // Moves the rows selected in the view by `reorder` of the core's list, keeps
   // them selected, and asks for a new preview (the numbering follows the order).
   void MoveSelectedRows(void (TFrmDummyShowPreview::*reorder)());
+  // After the user reordered the list (keys or a drag): no column is the sort
+  // order, the moved rows (the core's selected ones) are selected, and a new
+  // preview follows.
+  void ShowManualOrder();
   void BuildMenus();
   QWidget* BuildListSide();
   void ScriptOrOptionChanged();
@@ -121,6 +127,7 @@ class TFrmMain : public QMainWindow {
   TFileListModel* listModel_ = nullptr;
   TScriptEditor* scriptEditor_ = nullptr;
   TOptionPanels* options_ = nullptr;
+  TFolderTreePane* folderTree_ = nullptr;
   QTableView* listView_ = nullptr;
   QComboBox* folderBox_ = nullptr;
   QLineEdit* filter_ = nullptr;

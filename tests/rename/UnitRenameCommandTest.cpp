@@ -421,12 +421,15 @@ TEST_F(TRenameCommandTest, RenameInPlaceMovesOnceAndStoresASingleBatch) {
   EXPECT_EQ(undo.UndoCount(), 0);
   EXPECT_EQ(store.NextIndex(), 1);
   EXPECT_EQ(fs.RenameCount(), 1);  // no temporary name
-  // Never over another entry, never out of the folder, never past the list.
+  // Never over another entry, never out of the folder, never past the list;
+  // a refusal leaves the undo list as it was.
+  undo.AddUndo(u"/f/q", u"/f/r");
   EXPECT_EQ(RenameInPlace(session, 1, u"Alpha", undo, store).status.code(), EEXIST);
   EXPECT_FALSE(RenameInPlace(session, 1, u"../b", undo, store).status.ok());
   EXPECT_FALSE(RenameInPlace(session, 1, u"", undo, store).status.ok());
   EXPECT_FALSE(RenameInPlace(session, 9, u"c", undo, store).status.ok());
   EXPECT_EQ(session.list.GetFileData(1)->caption, u"b");
+  EXPECT_EQ(undo.UndoCount(), 1);
   EXPECT_EQ(store.NextIndex(), 1);
   EXPECT_EQ(Snapshot(fs, u"/f"),
             (std::map<std::u16string, std::string>{{u"/f/Alpha", "a"}, {u"/f/b", "b"}}));

@@ -5,17 +5,25 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
+#include <QFileSystemModel>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QMimeData>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QSplitter>
+#include <QStatusBar>
 #include <QTableView>
 #include <QTest>
 #include <QThread>
 #include <QTimer>
 #include <QToolButton>
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 #include "cli/UnitCliServices.h"
 #include "cli/UnitCommandOutput.h"
@@ -27,16 +35,36 @@
 #include "support/UnitRenameRunFixture.h"
 #include "support/UnitTempFolder.h"
 #include "ui/UnitFileListModel.h"
+#include "ui/UnitFolderTreePane.h"
 #include "ui/UnitFrmMain.h"
 #include "ui/UnitQtText.h"
 #include "ui/UnitScriptEditor.h"
 #include "ui/UnitStepEditor.h"
 #include "ui/UnitStepLayout.h"
 #include "engine/UnitScriptStepFactory.h"
+#include "engine/UnitScriptStep.h"
 #include "ui/UnitWindowTestBase.h"
 #include "ui/UnitWindowTestSupport.h"
 
 namespace {
+
+// Reads the text of the next message box once it shows and closes it.
+void ReadNextMessage(QString& text) {
+  QTimer::singleShot(50, [&text] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    ASSERT_NE(box, nullptr);
+    text = box->text();
+    box->accept();
+  });
+}
+
+// The open editor of the list's name cell.
+QLineEdit* OpenEditor(QTableView& view) {
+  for (QLineEdit* editor : view.viewport()->findChildren<QLineEdit*>(QStringLiteral("quickEdit"))) {
+    if (editor->isVisible()) return editor;
+  }
+  return nullptr;
+}
 
 class TFrmMainTest : public TWindowTestBase {
  protected:
@@ -298,6 +326,208 @@ TEST(TStepEditorTest, EveryKindPlacesEachParameterInItsSentence) {
     EXPECT_EQ(seen, std::vector<int>(seen.size(), 1)) << "TYPE " << ordinal;
     EXPECT_TRUE(labelled) << "TYPE " << ordinal;
   }
+}
+
+// After a run over a recursive list with one failure skipped: exactly the
+// renamed entries stay checked, and Yes to the question lists recursively again.
+TEST_F(TFrmMainTest, ARenameChecksWhatMovedAndOffersTheRecursiveListAgain) {
+  ASSERT_TRUE(fs->CreateFolderPath(root + u"/f/s").ok());
+  ASSERT_TRUE(fs->WriteWholeFile(root + u"/f/s/a3", "").ok());
+  ASSERT_TRUE(fs->WriteWholeFile(root + u"/f/b2", "").ok());
+  TFrmMain window(services);
+  int code = 0;
+  ASSERT_TRUE(window.Start({root + u"/f"}, code));
+  window.RefreshList(true);
+  AddFindAndReplace(window, QStringLiteral("a"), QStringLiteral("b"));
+  AnswerNextDialog("ignoreErrors");  // a2: b2 is taken
+  AnswerNextDialog("Yes", 400);      // show the recursive list again
+  window.Rename();
+  QStringList checked;
+  const TFrmDummyShowPreview& list = window.App().session.list;
+  for (int row = 0; row < list.Count(); ++row) {
+    if (list.GetChecked(row)) checked << ToQt(list.GetFileData(row)->caption);
+  }
+  checked.sort();
+  EXPECT_EQ(checked, (QStringList{"b1", "s/b3"}));
+  EXPECT_TRUE(list.ListIsRecursive());
+  EXPECT_TRUE(fs->Exists(root + u"/f/a2"));
+}
+
+// Rows dragged to a new place land, in their order, before the row they are
+// dropped on (or at the end), stay selected, and no column is the sort order.
+TEST_F(TFrmMainTest, DraggedRowsMoveWhereTheyAreDropped) {
+  struct TCase {
+    QList<int> dragged;
+    int row;
+    QStringList order;
+  };
+  const TCase cases[] = {{{0, 2}, 1, {"a1", "keep", "a2"}},
+                         {{0}, -1, {"a2", "keep", "a1"}},
+                         {{2}, 0, {"keep", "a1", "a2"}},
+                         {{1}, 1, {"a1", "a2", "keep"}}};
+  for (const TCase& c : cases) {
+    TFrmMain window(services);
+    int code = 0;
+    ASSERT_TRUE(window.Start({root + u"/f"}, code));
+    window.show();
+    TFileListModel& model = window.ListModel();
+    QModelIndexList indexes;
+    for (int row : c.dragged) indexes << model.index(row, TFileListModel::kName);
+    std::unique_ptr<QMimeData> data(model.mimeData(indexes));
+    ASSERT_TRUE(model.dropMimeData(data.get(), Qt::MoveAction, c.row, 0, {}));
+    QStringList order;
+    for (int row = 0; row < model.rowCount(); ++row) {
+      order << model.index(row, TFileListModel::kName).data().toString();
+    }
+    EXPECT_EQ(order, c.order) << c.row;
+    auto* view = window.findChild<QTableView*>(QStringLiteral("fileList"));
+    EXPECT_EQ(view->selectionModel()->selectedRows().size(), c.dragged.size());
+    EXPECT_EQ(model.headerData(TFileListModel::kName, Qt::Horizontal, Qt::DisplayRole).toString(),
+              QStringLiteral("Name"));
+  }
+}
+
+// A step dragged to the end of the script editor's list is the last step.
+TEST_F(TFrmMainTest, ADraggedStepMovesInTheScript) {
+  TFrmMain window(services);
+  int code = 0;
+  ASSERT_TRUE(window.Start({root + u"/f"}, code));
+  TFrmScriptActions& script = window.App().session.script;
+  for (TScriptType type : {TScriptType::stReplaceNameExtension, TScriptType::stAddPosition,
+                           TScriptType::stSwap}) {
+    script.NewScriptControl(type);
+  }
+  auto* steps = window.findChild<QListWidget*>(QStringLiteral("scriptList"));
+  ASSERT_NE(steps, nullptr);
+  ASSERT_EQ(steps->count(), 3);
+  ASSERT_TRUE(steps->model()->moveRows({}, 0, 1, {}, 3));
+  EXPECT_EQ(script.Step(0).ScriptType(), TScriptType::stAddPosition);
+  EXPECT_EQ(script.Step(2).ScriptType(), TScriptType::stReplaceNameExtension);
+  EXPECT_EQ(steps->currentRow(), 2);
+}
+
+// The folder tree: hidden at first, shown by View > Browser Pane; a click on
+// a folder opens it, a folder opened otherwise is selected in it; its width
+// and visibility come back at the next start.
+TEST_F(TFrmMainTest, TheFolderTreeOpensFoldersAndIsRememberedAcrossRuns) {
+  (void)fs->CreateFolderPath(root + u"/g");
+  int width = 0;
+  {
+    TFrmMain window(services);
+    int code = 0;
+    ASSERT_TRUE(window.Start({root + u"/f"}, code));
+    window.resize(1600, 900);  // room beside the list and the options
+    window.show();
+    TFolderTreePane& tree = window.FolderTree();
+    EXPECT_TRUE(tree.isHidden());
+    auto* toggle = window.findChild<QAction*>(QStringLiteral("mnuBrowserPane"));
+    ASSERT_NE(toggle, nullptr);
+    toggle->trigger();
+    QApplication::processEvents();
+    EXPECT_FALSE(tree.isHidden());
+    EXPECT_EQ(tree.PaneWidth(), 200);
+    EXPECT_EQ(tree.width(), 200);
+    auto* folders = qobject_cast<QFileSystemModel*>(tree.model());
+    ASSERT_NE(folders, nullptr);
+    emit tree.clicked(folders->index(ToQt(root + u"/g")));
+    EXPECT_EQ(window.App().session.model.folder, root + u"/g");
+    window.OpenFolder(root + u"/f");
+    EXPECT_EQ(folders->filePath(tree.currentIndex()), ToQt(root + u"/f"));
+    auto* splitter = qobject_cast<QSplitter*>(tree.parentWidget());
+    ASSERT_NE(splitter, nullptr);
+    QList<int> sizes = splitter->sizes();
+    sizes[0] += 60;  // the user widens the pane
+    sizes[1] -= 60;
+    splitter->setSizes(sizes);
+    width = tree.PaneWidth();
+    EXPECT_EQ(width, 260);
+    window.close();
+  }
+  TFrmMain window(services);
+  int code = 0;
+  ASSERT_TRUE(window.Start({root + u"/f"}, code));
+  window.resize(1600, 900);
+  window.show();
+  QApplication::processEvents();
+  EXPECT_FALSE(window.FolderTree().isHidden());
+  EXPECT_EQ(window.FolderTree().width(), width);
+  EXPECT_TRUE(window.findChild<QAction*>(QStringLiteral("mnuBrowserPane"))->isChecked());
+}
+
+// Quick Edit through the real editor: F2 opens it with the hint, Enter
+// renames (into a sub-folder made for it, which undo removes again), Down
+// carries the name out and moves the editor on. A taken name, a name too long
+// for the disk and a sub-folder that is a link are refused with the message,
+// and the cell shows the old name again.
+TEST_F(TFrmMainTest, QuickEditRenamesInPlaceOrSaysWhyNot) {
+  (void)fs->CreateFolderPath(root + u"/g");
+  std::filesystem::create_directory_symlink(Utf16ToUtf8(root + u"/g"),
+                                            Utf16ToUtf8(root + u"/f/link"));
+  TFrmMain window(services);
+  int code = 0;
+  ASSERT_TRUE(window.Start({root + u"/f"}, code));
+  window.show();
+  QApplication::setActiveWindow(&window);
+  auto* view = window.findChild<QTableView*>(QStringLiteral("fileList"));
+  const QString hint = QStringLiteral("Press UP or DOWN arrow to move rename box");
+  const auto type = [&](int row, const QString& text) -> QLineEdit* {
+    view->setCurrentIndex(window.ListModel().index(row, TFileListModel::kName));
+    view->setFocus();
+    QTest::keyClick(view, Qt::Key_F2);
+    QLineEdit* editor = OpenEditor(*view);
+    if (editor == nullptr) return nullptr;
+    editor->selectAll();
+    QTest::keyClicks(editor, text);
+    return editor;
+  };
+  const auto caption = [&](int row) {
+    return window.ListModel().index(row, TFileListModel::kName).data().toString();
+  };
+
+  QLineEdit* editor = type(0, QStringLiteral("sub/x1"));
+  ASSERT_NE(editor, nullptr);
+  EXPECT_EQ(window.statusBar()->currentMessage(), hint);
+  QTest::keyClick(editor, Qt::Key_Return);
+  QApplication::processEvents();
+  EXPECT_TRUE(fs->Exists(root + u"/f/sub/x1"));
+  EXPECT_FALSE(fs->Exists(root + u"/f/a1"));
+  EXPECT_EQ(caption(0), QStringLiteral("sub/x1"));
+  EXPECT_EQ(window.statusBar()->currentMessage(), QString());
+  AnswerNextDialog("Yes");
+  window.Undo();
+  EXPECT_TRUE(fs->Exists(root + u"/f/a1"));
+  EXPECT_FALSE(fs->Exists(root + u"/f/sub"));
+
+  const std::pair<QString, QString> refused[] = {
+      {QStringLiteral("a2"), QStringLiteral("exists")},
+      {QString(256, QLatin1Char('x')), QStringLiteral("longer than the file system allows")},
+      {QStringLiteral("link/x1"), ToQt(root + u"/f/link")}};
+  for (const auto& [name, reason] : refused) {
+    ASSERT_EQ(caption(0), QStringLiteral("a1"));
+    editor = type(0, name);
+    ASSERT_NE(editor, nullptr) << name.toStdString();
+    QString message;
+    ReadNextMessage(message);
+    QTest::keyClick(editor, Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_TRUE(message.startsWith(QStringLiteral("Cannot rename file\n"))) << message.toStdString();
+    EXPECT_TRUE(message.contains(reason)) << message.toStdString();
+    EXPECT_TRUE(fs->Exists(root + u"/f/a1")) << name.toStdString();
+  }
+  EXPECT_FALSE(fs->Exists(root + u"/g/x1"));
+
+  editor = type(1, QStringLiteral("b2"));
+  ASSERT_NE(editor, nullptr);
+  QTest::keyClick(editor, Qt::Key_Down);
+  QApplication::processEvents();
+  EXPECT_TRUE(fs->Exists(root + u"/f/b2"));
+  editor = OpenEditor(*view);
+  ASSERT_NE(editor, nullptr);
+  EXPECT_EQ(view->currentIndex().row(), 2);
+  EXPECT_EQ(window.statusBar()->currentMessage(), hint);
+  QTest::keyClick(editor, Qt::Key_Escape);
+  QApplication::processEvents();
+  EXPECT_EQ(window.statusBar()->currentMessage(), QString());
 }
 
 TEST(TStepEditorTest, LabelsReadAsWords) {
