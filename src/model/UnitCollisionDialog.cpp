@@ -8,12 +8,23 @@ std::u16string TFrmCollisionDialog::Key(std::u16string_view path) {
 }
 
 void TFrmCollisionDialog::Clear(size_t buckets) {
-  NewNamesHash = std::unordered_map<std::u16string, int>();
+  if (NewNamesHash.size() >= kFreeGraduallyFrom) {
+    retired_ = std::move(NewNamesHash);
+  }
+  NewNamesHash = TNameTable();
   NewNamesHash.reserve(buckets);
+}
+
+void TFrmCollisionDialog::FreeSomeRetired() {
+  if (retired_.empty()) return;
+  // Two names per Add: gone by the time the new pass has half as many.
+  for (int i = 0; i < 2 && !retired_.empty(); ++i) retired_.erase(retired_.begin());
+  if (retired_.empty()) retired_ = TNameTable();  // the bucket array too
 }
 
 int TFrmCollisionDialog::Add(std::u16string_view /*OldName*/, std::u16string_view NewName,
                              int index) {
+  FreeSomeRetired();
   const auto [it, inserted] = NewNamesHash.try_emplace(Key(NewName), index);
   return inserted ? -1 : it->second;
 }

@@ -23,5 +23,13 @@ class TFrmCollisionDialog {
   static std::u16string Key(std::u16string_view path);
 
  private:
-  std::unordered_map<std::u16string, int> NewNamesHash;
+  using TNameTable = std::unordered_map<std::u16string, int>;
+  // A large table of the last pass is freed a few names at each Add of the
+  // next one: freeing a million names at once would stop a window's second
+  // preview for most of a second before its first row.
+  static constexpr size_t kFreeGraduallyFrom = 65536;
+  void FreeSomeRetired();
+
+  TNameTable NewNamesHash;
+  TNameTable retired_;
 };

@@ -1,4 +1,5 @@
 #include "model/UnitCollisionDialog.h"
+#include "platform/UnitText.h"
 
 #include <gtest/gtest.h>
 
@@ -25,6 +26,16 @@ TEST(TFrmCollisionDialogTest, ClearForgetsEveryName) {
   registry.Clear(1024);
   EXPECT_FALSE(registry.Exists(u"x"));
   EXPECT_EQ(registry.Add(u"", u"x", 2), -1);
+
+  // A large table is let go of gradually; none of its names counts any more.
+  constexpr int kMany = 100000;
+  for (int i = 0; i < kMany; ++i) registry.Add(u"", u"n" + IntToStr(i), i);
+  registry.Clear(kMany);
+  for (int i = 0; i < kMany; i += 7) {
+    EXPECT_EQ(registry.Add(u"", u"n" + IntToStr(i), -i), -1) << i;
+    EXPECT_EQ(registry.Add(u"", u"n" + IntToStr(i), 1), -i) << i;
+  }
+  EXPECT_FALSE(registry.Exists(u"n1"));
 }
 
 TEST(TReplacementSequenceTest, NumbersDistinctTextsInOrder) {
