@@ -65,7 +65,8 @@ TColumnController::TColumnController(const TWindowParts& window)
   resizeTimer_.setSingleShot(true);
   resizeTimer_.setInterval(1000);
   connect(&resizeTimer_, &QTimer::timeout, this, &TColumnController::LayOut);
-  view_.viewport()->installEventFilter(this);
+  viewport_ = view_.viewport();
+  viewport_->installEventFilter(this);
   QHeaderView* header = view_.horizontalHeader();
   connect(header, &QHeaderView::sectionResized, this, &TColumnController::TakeUserLayout);
   connect(header, &QHeaderView::sectionMoved, this, &TColumnController::TakeUserLayout);
@@ -77,7 +78,9 @@ TColumnController::TColumnController(const TWindowParts& window)
 }
 
 bool TColumnController::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == view_.viewport() && event->type() == QEvent::Resize) resizeTimer_.start();
+  // Compares with the viewport kept at the start: the view may be half torn
+  // down when its viewport's last events arrive.
+  if (watched == viewport_ && event->type() == QEvent::Resize) resizeTimer_.start();
   return QObject::eventFilter(watched, event);
 }
 

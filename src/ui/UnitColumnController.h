@@ -72,6 +72,7 @@ class TColumnController : public QObject, public TCustomCells {
   QMenu* deleteMenu_ = nullptr;
   QTimer layoutTimer_;
   QTimer resizeTimer_;
+  QObject* viewport_ = nullptr;  // the list's, whose resizes lay out again
   bool layingOut_ = false;
   QMenu* headerMenu_ = nullptr;
 };
