@@ -75,6 +75,13 @@ struct TCommandRun {
   TApplication app;
 };
 
+// A run left to the operating system at exit: freeing a million listed
+// entries one by one takes longer than listing them.
+TCommandRun& RunFreedAtExit(const TCliServices& s) {
+  static auto* runs = new std::vector<TCommandRun*>;
+  return *runs->emplace_back(new TCommandRun(s));
+}
+
 int PreviewCommand(const TCliServices& s, const std::vector<std::string>& args) {
   TPreviewCommandOptions options;
   std::vector<std::string> positional;
@@ -95,12 +102,9 @@ int PreviewCommand(const TCliServices& s, const std::vector<std::string>& args) 
   if (positional.size() != 2) return WrongUse(s, u"--preview: a SCRIPT and a FOLDER are needed");
   options.script = AbsolutePath(Utf8ToUtf16(positional[0]));
   options.folder = CanonicalPath(Utf8ToUtf16(positional[1]));
-  // The run is left to the operating system at exit: freeing a million
-  // listed entries one by one takes longer than listing them.
-  static auto* runs = new std::vector<TCommandRun*>;
-  auto* run = runs->emplace_back(new TCommandRun(s));
-  run->app.OpenToRead();
-  return RunPreviewCommand(run->app.session, options, s.output, run->progress);
+  TCommandRun& run = RunFreedAtExit(s);
+  run.app.OpenToRead();
+  return RunPreviewCommand(run.app.session, options, s.output, run.progress);
 }
 
 int DescribeCommand(const TCliServices& s, const std::string& script) {
@@ -169,7 +173,7 @@ int ConsoleStart(const TCliServices& s, const std::vector<std::string>& args, bo
   CatchInterrupts();
   const std::unique_ptr<TFileLock> lock = LockUndoStore(s);
   if (!lock) return 1;
-  TCommandRun run(s);
+  TCommandRun& run = RunFreedAtExit(s);
   if (!Opened(s, run)) return 1;
   const TCommandLineOutcome outcome =
       run.app.Start(TFrmDummyInstance::FromArguments(u"tallowick", Arguments(args)));

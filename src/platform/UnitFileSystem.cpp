@@ -1,6 +1,7 @@
 #include "platform/UnitFileSystem.h"
 
 #include <cerrno>
+#include <utility>
 
 namespace {
 
@@ -12,7 +13,30 @@ TStatus NotBelow(const std::u16string& base, const std::u16string& relative) {
   return TStatus::Error(EINVAL, Below(base, relative), u"The name would leave the folder");
 }
 
+// Every call by the full path, through the file system's own methods.
+class TPathFolderHandle : public TFolderHandle {
+ public:
+  TPathFolderHandle(TFileSystem& fs, std::u16string base) : fs_(fs), base_(std::move(base)) {}
+
+  bool Exists(const std::u16string& relative) override { return fs_.Exists(Below(base_, relative)); }
+  TStatus GetEntryIdentity(const std::u16string& relative, TEntryIdentity& id) override {
+    return fs_.GetEntryIdentity(Below(base_, relative), id);
+  }
+  TStatus RenameNoReplaceBeneath(const std::u16string& fromRelative,
+                                 const std::u16string& toRelative) override {
+    return fs_.RenameNoReplaceBeneath(base_, fromRelative, toRelative);
+  }
+
+ private:
+  TFileSystem& fs_;
+  const std::u16string base_;
+};
+
 }  // namespace
+
+std::unique_ptr<TFolderHandle> TFileSystem::OpenFolderHandle(const std::u16string& base) {
+  return std::make_unique<TPathFolderHandle>(*this, base);
+}
 
 bool IsNameBelowFolder(std::u16string_view name) {
   if (name.find(u'\0') != std::u16string_view::npos) return false;

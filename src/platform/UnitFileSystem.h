@@ -58,6 +58,20 @@ inline constexpr size_t kMaxNameBytes = 255;
 // absolute, no part empty, "." or "..", no NUL.
 bool IsNameBelowFolder(std::u16string_view relative);
 
+// A folder opened once for many calls on the names below it, so that no call
+// has to find the folder by its path again: a run that renames thousands of
+// entries of one folder. The names are relative to the folder, as for
+// TFileSystem::RenameNoReplaceBeneath, and each call means what the
+// TFileSystem call of the same name means for base + name.
+class TFolderHandle {
+ public:
+  virtual ~TFolderHandle() = default;
+  virtual bool Exists(const std::u16string& relative) = 0;
+  virtual TStatus GetEntryIdentity(const std::u16string& relative, TEntryIdentity& id) = 0;
+  virtual TStatus RenameNoReplaceBeneath(const std::u16string& fromRelative,
+                                         const std::u16string& toRelative) = 0;
+};
+
 // Receives the entries of a listing one at a time; returning false ends the
 // listing early.
 using TFolderVisitor = std::function<bool(const TFolderEntry& entry)>;
@@ -143,6 +157,12 @@ class TFileSystem {
     id = TEntryIdentity();
     return TStatus::Error(38 /* ENOSYS */, path, u"Entries cannot be identified here");
   }
+  // The folder `base` (ending in "/" or not) for calls on names below it.
+  // This implementation keeps the path and makes the calls above with
+  // base + name, so a file system that fakes or wraps them sees every call;
+  // the POSIX one keeps the folder open (a folder it cannot open is passed
+  // by its path, and each call then fails as it would have).
+  virtual std::unique_ptr<TFolderHandle> OpenFolderHandle(const std::u16string& base);
 };
 
 // Reads `count` bytes at `offset` of `path` (fewer at the end of the file).

@@ -38,6 +38,7 @@ class TFd {
   }
   TFd(const TFd&) = delete;
   TFd& operator=(const TFd&) = delete;
+  TFd(TFd&& other) noexcept : fd_(other.fd_) { other.fd_ = -1; }
   TFd& operator=(TFd&& other) noexcept {
     std::swap(fd_, other.fd_);
     return *this;
@@ -387,6 +388,64 @@ TStatus SyncFolder(const std::string& folder, const std::u16string& shown) {
   return TStatus::Ok();
 }
 
+// RenameNoReplaceBeneath below the open folder `baseFd`, which `base` names
+// for the status; the two names are checked already.
+TStatus RenameBelowFolder(int baseFd, const std::u16string& base, const std::u16string& fromRelative,
+                          const std::u16string& toRelative, const TPosixMoveSupport& support) {
+  const std::u16string from = Below(base, fromRelative);
+  const std::u16string to = Below(base, toRelative);
+  TFd fromFolder;
+  TFd toFolder;
+  TPlace fromPlace;
+  TPlace toPlace;
+  std::string part;
+  if (const int err = OpenBelow(baseFd, Utf16ToUtf8(fromRelative), false, fromFolder, fromPlace, part);
+      err != 0) {
+    return PartStatus(err, from, part);
+  }
+  if (const int err = OpenBelow(baseFd, Utf16ToUtf8(toRelative), false, toFolder, toPlace, part);
+      err != 0) {
+    return PartStatus(err, to, part);
+  }
+  return MoveNoReplace(fromPlace, toPlace, from, to, support);
+}
+
+// A folder kept open: each call finds its name from the folder's descriptor,
+// not from the root, and stays in this folder even if it is moved meanwhile.
+class TPosixFolderHandle : public TFolderHandle {
+ public:
+  TPosixFolderHandle(TFd folder, std::u16string base, TPosixMoveSupport support)
+      : folder_(std::move(folder)), base_(std::move(base)), support_(support) {}
+
+  bool Exists(const std::u16string& relative) override {
+    struct stat st {};
+    return ::fstatat(folder_.get(), Utf16ToUtf8(relative).c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0;
+  }
+
+  TStatus GetEntryIdentity(const std::u16string& relative, TEntryIdentity& id) override {
+    id = TEntryIdentity();
+    struct stat st {};
+    if (::fstatat(folder_.get(), Utf16ToUtf8(relative).c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
+      return ErrnoStatus(errno, Below(base_, relative));
+    }
+    id.device = static_cast<uint64_t>(st.st_dev);
+    id.inode = static_cast<uint64_t>(st.st_ino);
+    return TStatus::Ok();
+  }
+
+  TStatus RenameNoReplaceBeneath(const std::u16string& fromRelative,
+                                 const std::u16string& toRelative) override {
+    if (!IsNameBelowFolder(fromRelative)) return NotBelow(Below(base_, fromRelative));
+    if (!IsNameBelowFolder(toRelative)) return NotBelow(Below(base_, toRelative));
+    return RenameBelowFolder(folder_.get(), base_, fromRelative, toRelative, support_);
+  }
+
+ private:
+  TFd folder_;
+  const std::u16string base_;
+  const TPosixMoveSupport support_;
+};
+
 class TPosixFileSystem : public TFileSystem {
  public:
   explicit TPosixFileSystem(TPosixMoveSupport support) : support_(support) {}
@@ -407,28 +466,17 @@ class TPosixFileSystem : public TFileSystem {
 
   TStatus RenameNoReplaceBeneath(const std::u16string& base, const std::u16string& fromRelative,
                                  const std::u16string& toRelative) override {
-    const std::u16string from = Below(base, fromRelative);
-    const std::u16string to = Below(base, toRelative);
-    if (!IsNameBelowFolder(fromRelative)) return NotBelow(from);
-    if (!IsNameBelowFolder(toRelative)) return NotBelow(to);
+    if (!IsNameBelowFolder(fromRelative)) return NotBelow(Below(base, fromRelative));
+    if (!IsNameBelowFolder(toRelative)) return NotBelow(Below(base, toRelative));
     const TFd baseFd(::open(Utf16ToUtf8(base).c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
     if (baseFd.get() < 0) return ErrnoStatus(errno, base);
-    TFd fromFolder;
-    TFd toFolder;
-    TPlace fromPlace;
-    TPlace toPlace;
-    std::string part;
-    if (const int err =
-            OpenBelow(baseFd.get(), Utf16ToUtf8(fromRelative), false, fromFolder, fromPlace, part);
-        err != 0) {
-      return PartStatus(err, from, part);
-    }
-    if (const int err =
-            OpenBelow(baseFd.get(), Utf16ToUtf8(toRelative), false, toFolder, toPlace, part);
-        err != 0) {
-      return PartStatus(err, to, part);
-    }
-    return MoveNoReplace(fromPlace, toPlace, from, to, support_);
+    return RenameBelowFolder(baseFd.get(), base, fromRelative, toRelative, support_);
+  }
+
+  std::unique_ptr<TFolderHandle> OpenFolderHandle(const std::u16string& base) override {
+    TFd folder(::open(Utf16ToUtf8(base).c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+    if (folder.get() < 0) return TFileSystem::OpenFolderHandle(base);
+    return std::make_unique<TPosixFolderHandle>(std::move(folder), base, support_);
   }
 
   TStatus CreateFolderPathBeneath(const std::u16string& base,

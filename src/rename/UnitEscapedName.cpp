@@ -3,8 +3,11 @@
 #include "platform/UnitText.h"
 
 std::string EscapedName(const std::u16string& name) {
+  std::string bytes = Utf16ToUtf8(name);
+  if (bytes.find_first_of("\\\t\n\r") == std::string::npos) return bytes;
   std::string out;
-  for (const char c : Utf16ToUtf8(name)) {
+  out.reserve(bytes.size() + 8);
+  for (const char c : bytes) {
     switch (c) {
       case '\\': out += "\\\\"; break;
       case '\t': out += "\\t"; break;

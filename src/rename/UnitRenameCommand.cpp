@@ -102,10 +102,32 @@ TRenameCommand::TRenameCommand(TRenameWorkspace& workspace, TfrmUndo& undo, TUnd
                                TRenameErrorHandler& errors)
     : workspace_(workspace), undo_(undo), store_(store), errors_(errors) {}
 
-std::u16string TRenameCommand::Base() const {
-  std::u16string base = workspace_.Entries().ListedFolder();
-  if (base.empty() || base.back() != u'/') base += u'/';
-  return base;
+const std::u16string& TRenameCommand::Base() const {
+  // Kept between calls: a run asks for it several times for every entry.
+  const std::u16string& folder = workspace_.Entries().ListedFolder();
+  const bool slash = !folder.empty() && folder.back() == u'/';
+  if (base_.size() != folder.size() + (slash ? 0 : 1) || !base_.starts_with(folder)) {
+    base_ = folder;
+    if (!slash) base_ += u'/';
+  }
+  return base_;
+}
+
+bool TRenameCommand::EntryExists(const std::u16string& relative) const {
+  return folder_ ? folder_->Exists(relative) : workspace_.Files().Exists(Base() + relative);
+}
+
+TStatus TRenameCommand::MoveBeneath(const std::u16string& fromRelative,
+                                    const std::u16string& toRelative) {
+  if (folder_) return folder_->RenameNoReplaceBeneath(fromRelative, toRelative);
+  return workspace_.Files().RenameNoReplaceBeneath(Base(), fromRelative, toRelative);
+}
+
+TEntryIdentity TRenameCommand::IdentityBeneath(const std::u16string& relative) const {
+  if (!folder_) return IdentityOf(workspace_.Files(), Base() + relative);
+  TEntryIdentity id;
+  if (!folder_->GetEntryIdentity(relative, id).ok()) return TEntryIdentity();
+  return id;
 }
 
 std::vector<TPlannedRename> TRenameCommand::PlanRenames() const {
@@ -197,17 +219,16 @@ void TRenameCommand::ShortenTemporaryNames(std::vector<TPlannedRename>& plan) co
 
 TStatus TRenameCommand::TryMove(const std::u16string& source, const std::u16string& target,
                                 const std::u16string& alternative, std::u16string& movedFrom) {
-  const std::u16string base = Base();
   movedFrom = source;
   TStatus status;
   while (true) {
     const size_t slash = target.rfind(u'/');
     if (slash != std::u16string::npos) {
-      (void)undo_.CreateFolderPathBeneath(base, target.substr(0, slash));
+      (void)undo_.CreateFolderPathBeneath(Base(), target.substr(0, slash));
     }
     // Beneath: a folder part that is a symbolic link never takes the entry
     // out of the listed folder.
-    status = workspace_.Files().RenameNoReplaceBeneath(base, movedFrom, target);
+    status = MoveBeneath(movedFrom, target);
     state.ErrorIOResult = status.code();
     if (status.ok() || alternative.empty() || alternative == movedFrom) break;
     movedFrom = alternative;  // reaches an entry through its short name
@@ -332,34 +353,95 @@ void TRenameCommand::RunPhase1(const std::vector<TPlannedRename>& plan, TProgres
   }
 }
 
+namespace {
+
+// True when `name` ends in the temporary-name suffix, letter case aside, as
+// every temporary name does.
+bool EndsLikeTemporaryName(const std::u16string& name) {
+  const std::u16string_view suffix(kTempNameSuffix);
+  return name.size() >= suffix.size() &&
+         AsciiLowerCase(std::u16string_view(name).substr(name.size() - suffix.size())) ==
+             AsciiLowerCase(suffix);
+}
+
+// FNV-1a over `name` with ASCII letters lowered.
+uint64_t LoweredNameHash(std::u16string_view name) {
+  uint64_t hash = 14695981039346656037ULL;
+  for (char16_t c : name) {
+    if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c + 32);
+    hash = (hash ^ c) * 1099511628211ULL;
+  }
+  return hash;
+}
+
+// The parked entries (highest first) whose new name is checked before phase
+// 2. One whose new name is taken fails in phase 2 and goes back to its old
+// name then just as well, unless another entry may take that old name first:
+// only an entry whose old name is another's new name (letter case aside; a
+// shared hash is enough) needs the check, and every one when a new name lies
+// in a folder, which the run may make.
+std::vector<size_t> EntriesToCheck(const std::vector<TPlannedRename>& plan,
+                                   const std::vector<size_t>& parked) {
+  if (std::any_of(parked.begin(), parked.end(),
+                  [&](size_t i) { return HasFolderPart(plan[i]); })) {
+    return parked;
+  }
+  std::vector<uint64_t> targets;
+  targets.reserve(parked.size());
+  for (const size_t i : parked) targets.push_back(LoweredNameHash(plan[i].target));
+  std::sort(targets.begin(), targets.end());
+  std::vector<size_t> check;
+  for (const size_t i : parked) {
+    if (std::binary_search(targets.begin(), targets.end(), LoweredNameHash(plan[i].source))) {
+      check.push_back(i);
+    }
+  }
+  return check;
+}
+
+}  // namespace
+
 void TRenameCommand::ReturnBlocked(const std::vector<TPlannedRename>& plan,
                                    std::vector<TPlannedState>& where) {
-  const std::u16string base = Base();
-  // Parked entries by new name, letter case aside: on a file system that
-  // ignores case an old name also takes the new name in another case.
-  std::unordered_multimap<std::u16string, size_t> byTarget;
-  // A new name that is another parked entry's temporary name is freed in
-  // phase 2 when that entry moves on: left to phase 2.
-  std::unordered_set<std::u16string> temporary;
-  std::vector<size_t> work;
+  std::vector<size_t> parked;  // highest first
   for (size_t i = plan.size(); i-- > 0;) {
-    if (where[i] != TPlannedState::Parked) continue;
-    byTarget.emplace(AsciiLowerCase(plan[i].target), i);
-    temporary.insert(AsciiLowerCase(plan[i].temp));
-    work.push_back(i);
+    if (where[i] == TPlannedState::Parked) parked.push_back(i);
   }
+  // A new name that is another parked entry's temporary name is freed in
+  // phase 2 when that entry moves on: left to phase 2. Only a new name that
+  // ends like one can be one.
+  std::unordered_set<std::u16string> temporary;
+  const bool mayBeTemporary = std::any_of(parked.begin(), parked.end(), [&](size_t i) {
+    return EndsLikeTemporaryName(plan[i].target);
+  });
+  if (mayBeTemporary) {
+    for (const size_t i : parked) temporary.insert(AsciiLowerCase(plan[i].temp));
+  }
+  // Parked entries by new name, letter case aside: on a file system that
+  // ignores case an old name also takes the new name in another case. Made
+  // at the first blocked entry, from the entries parked at the start.
+  std::unordered_multimap<std::u16string, size_t> byTarget;
+  const auto pushTakers = [&](const std::u16string& source, std::vector<size_t>& work) {
+    if (byTarget.empty()) {
+      for (const size_t i : parked) byTarget.emplace(AsciiLowerCase(plan[i].target), i);
+    }
+    const auto [first, last] = byTarget.equal_range(AsciiLowerCase(source));
+    for (auto other = first; other != last; ++other) work.push_back(other->second);
+  };
+  std::vector<size_t> work = EntriesToCheck(plan, parked);
   while (!work.empty() && !state.StopRenaming) {
     const size_t i = work.back();
     work.pop_back();
     const TPlannedRename& entry = plan[i];
-    if (where[i] != TPlannedState::Parked || temporary.count(AsciiLowerCase(entry.target)) != 0 ||
-        !workspace_.Files().Exists(base + entry.target)) {
+    if (where[i] != TPlannedState::Parked ||
+        (mayBeTemporary && temporary.count(AsciiLowerCase(entry.target)) != 0) ||
+        !EntryExists(entry.target)) {
       continue;
     }
     state.ErrorSrcFile = entry.source;
     state.ErrorTargetFile = entry.target;
     Failed(entry.source, entry.target,
-           Explain(plan, i, TStatus::Error(EEXIST, base + entry.target, u"File exists")));
+           Explain(plan, i, TStatus::Error(EEXIST, Base() + entry.target, u"File exists")));
     if (state.StopRenaming) break;  // the whole run is reversed
     Unpark(entry, where[i]);
     if (where[i] == TPlannedState::Parked) {
@@ -376,16 +458,12 @@ void TRenameCommand::ReturnBlocked(const std::vector<TPlannedRename>& plan,
                               u"its folder " + entry.source +
                                   u" is the old name of an entry that cannot be renamed"));
         Unpark(plan[j], where[j]);
-        if (where[j] != TPlannedState::Waiting) continue;
-        const auto [first, last] = byTarget.equal_range(AsciiLowerCase(plan[j].source));
-        for (auto other = first; other != last; ++other) work.push_back(other->second);
+        if (where[j] == TPlannedState::Waiting) pushTakers(plan[j].source, work);
       }
       if (state.StopRenaming) break;
       Unpark(entry, where[i]);
     }
-    if (where[i] != TPlannedState::Waiting) continue;
-    const auto [first, last] = byTarget.equal_range(AsciiLowerCase(entry.source));
-    for (auto other = first; other != last; ++other) work.push_back(other->second);
+    if (where[i] == TPlannedState::Waiting) pushTakers(entry.source, work);
   }
 }
 
@@ -423,13 +501,12 @@ void TRenameCommand::Unpark(const TPlannedRename& entry, TPlannedState& where) {
     return;
   }
   const std::u16string base = Base();
-  TFileSystem& fs = workspace_.Files();
-  if (!fs.Exists(base + temp)) return;
-  TStatus moved = fs.RenameNoReplaceBeneath(base, temp, entry.source);
+  if (!EntryExists(temp)) return;
+  TStatus moved = MoveBeneath(temp, entry.source);
   if (!moved.ok()) {
     // A folder made for another entry that did not stay in it may stand there.
     undo_.RemoveEmptyCreatedFolders();
-    moved = fs.RenameNoReplaceBeneath(base, temp, entry.source);
+    moved = MoveBeneath(temp, entry.source);
   }
   if (moved.ok()) {
     undo_.AddUndo(base + temp, base + entry.source);
@@ -450,7 +527,7 @@ void TRenameCommand::PutBack(const std::vector<TPlannedRename>& plan,
     const std::u16string& temp = plan[i].temp;
     if (temp == plan[i].source) {
       where[i] = TPlannedState::Waiting;
-    } else if (workspace_.Files().Exists(base + temp) &&
+    } else if (EntryExists(temp) &&
                RenameOne(temp, plan[i].source, plan[i].alternative, false)) {
       where[i] = TPlannedState::Waiting;
     }
@@ -468,7 +545,7 @@ TJournal TRenameCommand::JournalOf(const std::vector<TPlannedRename>& plan) cons
     journal.entries.push_back({base + entry.source,
                                {base + entry.temp, base + entry.target,
                                 UndoParkingName(base + entry.source, kTempNameSuffix)},
-                               IdentityOf(workspace_.Files(), base + entry.source)});
+                               IdentityBeneath(entry.source)});
   }
   // Every folder of a new name that the run may make: one that is no folder
   // yet (missing, or a file the run may move away), or one that an entry of
@@ -551,6 +628,9 @@ TRenameResult TRenameCommand::btnRenameClick(TProgress& progress,
 
   std::vector<TPlannedRename> plan = PlanRenames();
   result.planned = static_cast<int>(plan.size());
+  // The listed folder stays open while the run lasts: no check or move has
+  // to find it by its path again.
+  folder_ = workspace_.Files().OpenFolderHandle(Base());
   progress.Started(u"Renaming ...", 100);
   progress.Advanced(kProgressStart);
   progress.Message(u"Renaming ...");
@@ -560,6 +640,7 @@ TRenameResult TRenameCommand::btnRenameClick(TProgress& progress,
   if (!plan.empty()) {
     result.journalStatus = journal.Write(JournalOf(plan));
     if (!result.journalStatus.ok()) {
+      folder_.reset();
       progress.Finished();
       result.stopped = true;
       result.plan = std::move(plan);
@@ -600,6 +681,7 @@ TRenameResult TRenameCommand::btnRenameClick(TProgress& progress,
   }
   result.journalKept = leftOver && (result.stopped || !result.storeStatus.ok());
   if (!plan.empty() && !result.journalKept) (void)journal.Remove();
+  folder_.reset();
   // A batch run ends the program: nobody would see the list again.
   if (!batch) RefreshAndRecheck(progress, plan, where);
   result.plan = std::move(plan);

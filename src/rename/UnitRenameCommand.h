@@ -6,11 +6,13 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
 
+#include "platform/UnitFileSystem.h"
 #include "platform/UnitStatus.h"
 #include "rename/UnitRenameJournal.h"
 #include "rename/UnitRenamePair.h"
@@ -132,7 +134,12 @@ class TRenameCommand {
   TRenameRunState state;
 
  private:
-  std::u16string Base() const;
+  const std::u16string& Base() const;
+  // The checks and moves of a run, on names relative to the listed folder:
+  // through the folder opened for the run, or by path outside one.
+  bool EntryExists(const std::u16string& relative) const;
+  TStatus MoveBeneath(const std::u16string& fromRelative, const std::u16string& toRelative);
+  TEntryIdentity IdentityBeneath(const std::u16string& relative) const;
   // Gives the entries whose temporary name is too long a shorter one.
   void ShortenTemporaryNames(std::vector<TPlannedRename>& plan) const;
   // `moved[i]`: plan entry i reached its temporary name in phase 1. Only
@@ -148,7 +155,8 @@ class TRenameCommand {
   // still free: a parked entry whose new name is taken could only fail in
   // phase 2, when another entry may have taken its old name and left it
   // under its temporary name; it fails and goes back now, and so, in turn,
-  // does every parked entry whose new name that old name is.
+  // does every parked entry whose new name that old name is. (An entry whose
+  // old name no other entry takes is left to fail in phase 2.)
   void ReturnBlocked(const std::vector<TPlannedRename>& plan, std::vector<TPlannedState>& where);
   void PutBack(const std::vector<TPlannedRename>& plan, std::vector<TPlannedState>& where);
   // True once the progress asks to stop; records it in `result`.
@@ -186,4 +194,7 @@ class TRenameCommand {
   // Plan entries by new name (ASCII letters lowered), to name the other
   // entry of a clash.
   mutable std::unordered_multimap<std::u16string, size_t> targetOwners_;
+  mutable std::u16string base_;  // the listed folder with "/", as Base() gave it last
+  // The listed folder, open while a run lasts.
+  std::unique_ptr<TFolderHandle> folder_;
 };

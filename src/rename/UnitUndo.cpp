@@ -225,6 +225,7 @@ void TfrmUndo::ClearAll() {
   pairs_.clear();
   stored_.clear();
   newNameKeys_.clear();
+  keyedPairs_ = 0;
   folders_.clear();
 }
 
@@ -268,7 +269,6 @@ void TfrmUndo::RemoveEmptyCreatedFolders() {
 }
 
 void TfrmUndo::AddUndo(std::u16string oldName, std::u16string newName) {
-  newNameKeys_.insert(LowerCase(newName));
   pairs_.push_back({std::move(oldName), std::move(newName)});
   stored_.push_back(false);
 }
@@ -289,6 +289,9 @@ const std::u16string& TfrmUndo::GetUndoNewName(int index) const {
 }
 
 bool TfrmUndo::IsNewName(std::u16string_view name) const {
+  for (; keyedPairs_ < pairs_.size(); ++keyedPairs_) {
+    newNameKeys_.insert(LowerCase(pairs_[keyedPairs_].newName));
+  }
   const std::u16string key = LowerCase(name);
   return newNameKeys_.count(key) != 0 || newNameKeys_.count(key + LowerCase(tempTag_)) != 0;
 }

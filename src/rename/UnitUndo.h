@@ -140,7 +140,10 @@ class TfrmUndo {
   std::u16string appFolder_;
   std::vector<TRenamePair> pairs_;
   std::vector<bool> stored_;  // per pair: read from the undo store
-  std::unordered_set<std::u16string> newNameKeys_;  // lower-cased new names
+  // The lower-cased new names of pairs_[0, keyedPairs_), added when asked:
+  // most runs never ask, and lower-casing every name costs time.
+  mutable std::unordered_set<std::u16string> newNameKeys_;
+  mutable size_t keyedPairs_ = 0;
   std::vector<std::u16string> folders_;             // made for the list, outermost first
   std::u16string tempTag_{kTempNameSuffix};
 };

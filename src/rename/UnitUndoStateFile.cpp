@@ -40,8 +40,19 @@ char16_t Unescaped(char16_t c) {
 }
 
 void AppendUnit(std::string& out, char16_t c) {
-  out.push_back(static_cast<char>(c & 0xFF));
-  out.push_back(static_cast<char>(c >> 8));
+  const char bytes[2] = {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
+  out.append(bytes, 2);
+}
+
+// `text` as UTF-16LE code units.
+void AppendUnits(std::string& out, std::u16string_view text) {
+  const size_t start = out.size();
+  out.resize(start + text.size() * 2);
+  char* at = out.data() + start;
+  for (const char16_t c : text) {
+    *at++ = static_cast<char>(c & 0xFF);
+    *at++ = static_cast<char>(c >> 8);
+  }
 }
 
 bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
@@ -156,11 +167,11 @@ std::string EncodeUndoState(const std::vector<TRenamePair>& pairs,
                             const std::vector<TUndoStateLine>& unreadable) {
   std::string out = "\xFF\xFE";
   for (const TRenamePair& pair : pairs) {
-    for (const char16_t c : StoredLine(pair)) AppendUnit(out, c);
+    AppendUnits(out, StoredLine(pair));
     AppendLineEnd(out);
   }
   for (const TUndoStateLine& line : unreadable) {
-    for (const char16_t c : line.text) AppendUnit(out, c);
+    AppendUnits(out, line.text);
     AppendLineEnd(out);
   }
   return out;

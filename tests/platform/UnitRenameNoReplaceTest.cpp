@@ -202,15 +202,20 @@ TEST_P(TRenameNoReplaceTest, MovesBeneathAFolderNeverFollowALink) {
       {u"victim.txt", std::u16string(u"a\0b", 3), EINVAL, std::u16string(u"a\0b", 3), {}},
       {u"victim.txt", u"plain.txt", EEXIST, u"plain.txt", u"File exists"},
   };
+  // By path, and through the folder held open for a run.
+  const std::unique_ptr<TFolderHandle> handle = fs->OpenFolderHandle(base);
   for (const auto& c : refused) {
-    const std::string label = Utf16ToUtf8(c.from + u" -> " + c.to);
-    const TStatus status = fs->RenameNoReplaceBeneath(base, c.from, c.to);
-    EXPECT_EQ(status.code(), c.code) << label << ": " << Utf16ToUtf8(status.Message());
-    EXPECT_EQ(status.file(), base + u"/" + c.named) << label;
-    if (!c.reason.empty()) {
-      EXPECT_EQ(status.reason(), c.reason) << label;
+    for (const bool held : {false, true}) {
+      const std::string label = Utf16ToUtf8(c.from + u" -> " + c.to) + (held ? " (held)" : "");
+      const TStatus status = held ? handle->RenameNoReplaceBeneath(c.from, c.to)
+                                  : fs->RenameNoReplaceBeneath(base, c.from, c.to);
+      EXPECT_EQ(status.code(), c.code) << label << ": " << Utf16ToUtf8(status.Message());
+      EXPECT_EQ(status.file(), base + u"/" + c.named) << label;
+      if (!c.reason.empty()) {
+        EXPECT_EQ(status.reason(), c.reason) << label;
+      }
+      EXPECT_EQ(snapshot(), before) << label;
     }
-    EXPECT_EQ(snapshot(), before) << label;
   }
   for (const std::u16string folder : {u"out/new", u"in/new", u"plain.txt/new", u"../new"}) {
     EXPECT_FALSE(fs->CreateFolderPathBeneath(base, folder).ok()) << Utf16ToUtf8(folder);
@@ -226,6 +231,50 @@ TEST_P(TRenameNoReplaceTest, MovesBeneathAFolderNeverFollowALink) {
   ASSERT_TRUE(fs->RenameNoReplaceBeneath(base + u"/", u"sub/inner.txt", u"Inner.txt").ok());
   EXPECT_EQ(Content("base/Inner.txt"), "I");
   EXPECT_TRUE(fsys::is_empty(outside.Path()));
+}
+
+// A folder held open answers as the calls by path do, and stays with the
+// folder it opened when that folder is moved.
+TEST_P(TRenameNoReplaceTest, AHeldFolderAnswersAsThePathsDo) {
+  dir.WriteFile("base/file.txt", "F");
+  dir.WriteFile("base/sub/inner.txt", "I");
+  fsys::create_symlink("sub", dir.PathOf("base/in"));
+  fsys::create_symlink("nowhere", dir.PathOf("base/dangling"));
+  const std::u16string base = Path("base") + u"/";
+  const std::unique_ptr<TFolderHandle> handle = fs->OpenFolderHandle(base);
+  for (const std::u16string name :
+       {u"file.txt", u"missing", u"sub", u"sub/inner.txt", u"in", u"in/inner.txt", u"dangling"}) {
+    const std::string label = Utf16ToUtf8(name);
+    EXPECT_EQ(handle->Exists(name), fs->Exists(base + name)) << label;
+    TEntryIdentity held;
+    TEntryIdentity byPath;
+    EXPECT_EQ(handle->GetEntryIdentity(name, held).code(),
+              fs->GetEntryIdentity(base + name, byPath).code())
+        << label;
+    EXPECT_EQ(held, byPath) << label;
+  }
+  fsys::rename(dir.PathOf("base"), dir.PathOf("moved"));
+  EXPECT_TRUE(handle->Exists(u"file.txt"));
+  ASSERT_TRUE(handle->RenameNoReplaceBeneath(u"file.txt", u"renamed.txt").ok());
+  EXPECT_EQ(Content("moved/renamed.txt"), "F");
+}
+
+// A file system that cannot open the folder (or fakes one) passes every call
+// of a held folder on by path, so that wrapped and fake systems see them all.
+TEST(TFolderHandleTest, AFakeSystemSeesEveryCallByPath) {
+  TFakeFileSystem fake;
+  fake.AddFolder(u"/d");
+  fake.AddFile(u"/d/a", "a");
+  TFaultyFileSystem faulty(fake);
+  faulty.FailRename(1, EIO);
+  const std::unique_ptr<TFolderHandle> handle = faulty.OpenFolderHandle(u"/d");
+  EXPECT_TRUE(handle->Exists(u"a"));
+  EXPECT_FALSE(handle->Exists(u"b"));
+  EXPECT_EQ(handle->RenameNoReplaceBeneath(u"a", u"b").code(), EIO);
+  ASSERT_TRUE(handle->RenameNoReplaceBeneath(u"a", u"b").ok());
+  ASSERT_EQ(faulty.RenameCount(), 2);
+  EXPECT_EQ(faulty.Renames()[1].to, u"/d/b");
+  EXPECT_TRUE(fake.Exists(u"/d/b"));
 }
 
 TEST(TFakeFileSystemRenameTest, MovesFoldersWithEverythingBelowAndNothingElse) {

@@ -259,6 +259,25 @@ TEST_F(TRenameCommandTest, RefusedAndFailedEntriesStayUnderTheirOldNames) {
   }
 }
 
+// An entry whose new name is taken goes back; one whose new name is that
+// entry's old name goes back in turn, before any entry takes its new name,
+// and an entry outside the chain whose new name is taken fails on its own.
+TEST_F(TRenameCommandTest, ABlockedEntryTakesBackEveryEntryChainedToItsOldName) {
+  Prepare({{u"a", u"b"}, {u"b", u"c"}, {u"d", u"e"}, {u"f", u"g"}}, {u"c", u"e"});
+  const auto before = Snapshot(fs, u"/f");
+  command.state.BatchIgnore = true;
+  const TRenameResult result = Run();
+  std::vector<std::u16string> failed;
+  for (const TRenameFailure& failure : result.failures) failed.push_back(failure.source);
+  std::sort(failed.begin(), failed.end());
+  EXPECT_EQ(failed, (std::vector<std::u16string>{u"a", u"b", u"d"}));
+  auto expected = before;
+  expected.erase(u"/f/f");
+  expected[u"/f/g"] = before.at(u"/f/f");
+  EXPECT_EQ(Snapshot(fs, u"/f"), expected);
+  EXPECT_EQ(result.renamed, 1);
+}
+
 TEST_F(TRenameCommandTest, TwoEntriesUnderOneNewNameNameEachOther) {
   Prepare({{u"a", u"x"}, {u"b", u"x"}});
   command.state.BatchIgnore = true;
