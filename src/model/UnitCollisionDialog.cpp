@@ -7,35 +7,27 @@ std::u16string TFrmCollisionDialog::Key(std::u16string_view path) {
   return AsciiLowerCase(path);
 }
 
-void TFrmCollisionDialog::Clear(size_t buckets) {
-  if (NewNamesHash.size() >= kFreeGraduallyFrom) {
-    retired_ = std::move(NewNamesHash);
+std::u16string_view TFrmCollisionDialog::KeyOf(std::u16string_view path) const {
+  if (!path.empty() && path.back() == u'.') path.remove_suffix(1);
+  key_.assign(path);
+  for (char16_t& c : key_) {
+    if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c + (u'a' - u'A'));
   }
-  NewNamesHash = TNameTable();
-  NewNamesHash.reserve(buckets);
+  return key_;
 }
 
-void TFrmCollisionDialog::FreeSomeRetired() {
-  if (retired_.empty()) return;
-  // Two names per Add: gone by the time the new pass has half as many.
-  for (int i = 0; i < 2 && !retired_.empty(); ++i) retired_.erase(retired_.begin());
-  if (retired_.empty()) retired_ = TNameTable();  // the bucket array too
-}
+void TFrmCollisionDialog::Clear(size_t buckets) { NewNamesHash.Clear(buckets); }
 
 int TFrmCollisionDialog::Add(std::u16string_view /*OldName*/, std::u16string_view NewName,
                              int index) {
-  FreeSomeRetired();
-  const auto [it, inserted] = NewNamesHash.try_emplace(Key(NewName), index);
-  return inserted ? -1 : it->second;
+  return NewNamesHash.Insert(KeyOf(NewName), index);
 }
 
 bool TFrmCollisionDialog::Exists(std::u16string_view name, int& index) const {
-  const auto it = NewNamesHash.find(Key(name));
-  if (it == NewNamesHash.end()) return false;
-  index = it->second;
-  return true;
+  return NewNamesHash.Find(KeyOf(name), index);
 }
 
 bool TFrmCollisionDialog::Exists(std::u16string_view name) const {
-  return NewNamesHash.find(Key(name)) != NewNamesHash.end();
+  int index = -1;
+  return Exists(name, index);
 }

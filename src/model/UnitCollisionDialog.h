@@ -4,7 +4,8 @@
 
 #include <string>
 #include <string_view>
-#include <unordered_map>
+
+#include "model/UnitNameKeyTable.h"
 
 class TFrmCollisionDialog {
  public:
@@ -23,13 +24,9 @@ class TFrmCollisionDialog {
   static std::u16string Key(std::u16string_view path);
 
  private:
-  using TNameTable = std::unordered_map<std::u16string, int>;
-  // A large table of the last pass is freed a few names at each Add of the
-  // next one: freeing a million names at once would stop a window's second
-  // preview for most of a second before its first row.
-  static constexpr size_t kFreeGraduallyFrom = 65536;
-  void FreeSomeRetired();
+  // The key of `path` in a buffer kept between calls (no allocation per name).
+  std::u16string_view KeyOf(std::u16string_view path) const;
 
-  TNameTable NewNamesHash;
-  TNameTable retired_;
+  TNameKeyTable NewNamesHash;
+  mutable std::u16string key_;
 };

@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+#include <unordered_map>
+
+#include "model/UnitNameKeyTable.h"
 #include "model/UnitReplacementSequence.h"
 
 TEST(TFrmCollisionDialogTest, KeysFoldAsciiCaseAndOneTrailingDot) {
@@ -27,7 +31,7 @@ TEST(TFrmCollisionDialogTest, ClearForgetsEveryName) {
   EXPECT_FALSE(registry.Exists(u"x"));
   EXPECT_EQ(registry.Add(u"", u"x", 2), -1);
 
-  // A large table is let go of gradually; none of its names counts any more.
+  // A large table: none of its names counts after a Clear.
   constexpr int kMany = 100000;
   for (int i = 0; i < kMany; ++i) registry.Add(u"", u"n" + IntToStr(i), i);
   registry.Clear(kMany);
@@ -47,4 +51,31 @@ TEST(TReplacementSequenceTest, NumbersDistinctTextsInOrder) {
   EXPECT_EQ(seq.GetReplacementSequence(u"7"), u"3");  // texts, not numbers
   seq.Clear();
   EXPECT_EQ(seq.GetReplacementSequence(u"07"), u"1");
+}
+
+// The compact table answers as a map of the same keys does, whether or not a
+// key shares the first key's folder, through growth and a Clear.
+TEST(TNameKeyTableTest, AgreesWithAMapOnRandomKeys) {
+  std::mt19937 random(7);
+  const std::u16string parts[] = {u"/f/", u"/f/sub/", u"/g/", u"", u"/f", u"a", u"b/", u"ab"};
+  TNameKeyTable table;
+  std::unordered_map<std::u16string, int> map;
+  for (int i = 0; i < 20000; ++i) {
+    if (i == 12000) {
+      table.Clear(10);
+      map.clear();
+    }
+    std::u16string key;
+    for (int n = static_cast<int>(random() % 4); n >= 0; --n) key += parts[random() % 8];
+    const auto [it, inserted] = map.try_emplace(key, i);
+    ASSERT_EQ(table.Insert(key, i), inserted ? -1 : it->second) << Utf16ToUtf8(key);
+    const std::u16string probe = parts[random() % 8] + parts[random() % 8];
+    int index = -1;
+    const auto found = map.find(probe);
+    ASSERT_EQ(table.Find(probe, index), found != map.end()) << Utf16ToUtf8(probe);
+    if (found != map.end()) {
+      EXPECT_EQ(index, found->second);
+    }
+  }
+  EXPECT_EQ(table.Size(), map.size());
 }
