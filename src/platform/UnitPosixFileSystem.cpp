@@ -11,6 +11,7 @@
 #include <cstring>
 #include <ctime>
 #include <utility>
+#include <vector>
 
 #include "platform/UnitFileSystem.h"
 #include "platform/UnitText.h"
@@ -298,6 +299,9 @@ TDateTime LocalDateTime(int64_t seconds, uint32_t nanoseconds) {
   }
   return result;
 }
+
+// How many entries a listing reads and describes before it visits them.
+constexpr size_t kListBatch = 256;
 
 bool IsDotOrDotDot(const char* name) {
   return name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0));
@@ -636,14 +640,31 @@ class TPosixFileSystem : public TFileSystem {
     std::unique_ptr<DIR, TDirCloser> dir(::opendir(Utf16ToUtf8(path).c_str()));
     if (dir == nullptr) return ErrnoStatus(errno, path);
     const int folderFd = ::dirfd(dir.get());
-    TFolderEntry entry;
+    // Names are read a batch at a time and described one after the other
+    // before any is visited: the status calls then find the kernel's tables
+    // still in the cache, not pushed out by the work done for each entry.
+    std::vector<std::pair<std::string, unsigned char>> batch;
+    std::vector<TFolderEntry> entries(kListBatch);
     for (;;) {
-      errno = 0;
-      const dirent* found = ::readdir(dir.get());
-      if (found == nullptr) return errno == 0 ? TStatus::Ok() : ErrnoStatus(errno, path);
-      if (IsDotOrDotDot(found->d_name)) continue;
-      if (!ReadFolderEntry(folderFd, found->d_name, found->d_type, entry)) continue;
-      if (!visit(entry)) return TStatus::Ok();
+      batch.clear();
+      int err = 0;
+      while (batch.size() < kListBatch) {
+        errno = 0;
+        const dirent* found = ::readdir(dir.get());
+        if (found == nullptr) {
+          err = errno;
+          break;
+        }
+        if (!IsDotOrDotDot(found->d_name)) batch.emplace_back(found->d_name, found->d_type);
+      }
+      size_t described = 0;
+      for (const auto& [name, type] : batch) {
+        if (ReadFolderEntry(folderFd, name.c_str(), type, entries[described])) ++described;
+      }
+      for (size_t i = 0; i < described; ++i) {
+        if (!visit(entries[i])) return TStatus::Ok();
+      }
+      if (batch.size() < kListBatch) return err == 0 ? TStatus::Ok() : ErrnoStatus(err, path);
     }
   }
 
