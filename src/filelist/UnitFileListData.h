@@ -51,6 +51,10 @@ class TFileListData {
   int StateIndex() const { return fChecked ? 1 : 0; }  // check-box image: 1 checked
   bool Selected() const { return fSelected; }
 
+  // Rows live side by side in one pool (see UnitBlockPool.h).
+  static void* operator new(size_t size);
+  static void operator delete(void* row, size_t size);
+
  private:
   friend class TFrmDummyShowPreview;
   bool fChecked = false;
