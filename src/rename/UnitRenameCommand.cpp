@@ -374,18 +374,24 @@ uint64_t LoweredNameHash(std::u16string_view name) {
   return hash;
 }
 
+bool IsAscii(std::u16string_view name) {
+  return std::all_of(name.begin(), name.end(), [](char16_t c) { return c < 0x80; });
+}
+
 // The parked entries (highest first) whose new name is checked before phase
 // 2. One whose new name is taken fails in phase 2 and goes back to its old
 // name then just as well, unless another entry may take that old name first:
 // only an entry whose old name is another's new name (letter case aside; a
-// shared hash is enough) needs the check, and every one when a new name lies
-// in a folder, which the run may make.
+// shared hash is enough) needs the check. Every one is checked when a new
+// name lies in a folder, which the run may make, and when a name is not all
+// ASCII: a file system that ignores case may also fold other letters, or
+// take two spellings of one accented letter for one.
 std::vector<size_t> EntriesToCheck(const std::vector<TPlannedRename>& plan,
                                    const std::vector<size_t>& parked) {
-  if (std::any_of(parked.begin(), parked.end(),
-                  [&](size_t i) { return HasFolderPart(plan[i]); })) {
-    return parked;
-  }
+  const auto checkAll = [&](size_t i) {
+    return HasFolderPart(plan[i]) || !IsAscii(plan[i].source) || !IsAscii(plan[i].target);
+  };
+  if (std::any_of(parked.begin(), parked.end(), checkAll)) return parked;
   std::vector<uint64_t> targets;
   targets.reserve(parked.size());
   for (const size_t i : parked) targets.push_back(LoweredNameHash(plan[i].target));
