@@ -210,15 +210,18 @@ int MoveThroughFreeName(const TPlace& from, const TPlace& to, const TPosixMoveSu
 }
 
 // The move of RenameNoReplace between two places; `from16` and `to16` are the
-// full names, for the status and the test for a change of case.
+// names for the test for a change of case, below `base` (empty for full
+// names), which the status names.
 TStatus MoveNoReplace(const TPlace& from, const TPlace& to, const std::u16string& from16,
-                      const std::u16string& to16, const TPosixMoveSupport& support) {
+                      const std::u16string& to16, const TPosixMoveSupport& support,
+                      const std::u16string& base = {}) {
   int err = MoveOnce(from, to, support);
   if (err == EEXIST && SameEntryInOtherCase(from16, to16, from, to)) {
     err = MoveThroughFreeName(from, to, support);
   }
   if (err == 0) return TStatus::Ok();
-  return ErrnoStatus(err, err == EEXIST ? to16 : from16);
+  const std::u16string& named = err == EEXIST ? to16 : from16;
+  return ErrnoStatus(err, base.empty() ? named : Below(base, named));
 }
 
 // The folder of `path`, opened as the path names it (links in it followed),
@@ -396,8 +399,6 @@ TStatus SyncFolder(const std::string& folder, const std::u16string& shown) {
 // for the status; the two names are checked already.
 TStatus RenameBelowFolder(int baseFd, const std::u16string& base, const std::u16string& fromRelative,
                           const std::u16string& toRelative, const TPosixMoveSupport& support) {
-  const std::u16string from = Below(base, fromRelative);
-  const std::u16string to = Below(base, toRelative);
   TFd fromFolder;
   TFd toFolder;
   TPlace fromPlace;
@@ -405,13 +406,14 @@ TStatus RenameBelowFolder(int baseFd, const std::u16string& base, const std::u16
   std::string part;
   if (const int err = OpenBelow(baseFd, Utf16ToUtf8(fromRelative), false, fromFolder, fromPlace, part);
       err != 0) {
-    return PartStatus(err, from, part);
+    return PartStatus(err, Below(base, fromRelative), part);
   }
   if (const int err = OpenBelow(baseFd, Utf16ToUtf8(toRelative), false, toFolder, toPlace, part);
       err != 0) {
-    return PartStatus(err, to, part);
+    return PartStatus(err, Below(base, toRelative), part);
   }
-  return MoveNoReplace(fromPlace, toPlace, from, to, support);
+  // The names are told apart by case below the base just as in full.
+  return MoveNoReplace(fromPlace, toPlace, fromRelative, toRelative, support, base);
 }
 
 // A folder kept open: each call finds its name from the folder's descriptor,
