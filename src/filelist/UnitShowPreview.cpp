@@ -59,7 +59,7 @@ class TPreviewPass {
   bool FillRecord(int row) {
     const TFileListData& data = *list_.GetFileData(row);
     const TTagData& tag = *list_.GetTagData(row);
-    FillRenameRecordNames(rec_, base_, data.caption, tag.IsFolder, data.altname, data.GetDate());
+    FillRenameRecordNames(rec_, base_, data.caption, tag.IsFolder, data.GetAltName(), data.GetDate());
     rec_.filesize = data.GetSize();
     rec_.Created = tag.Created;
     rec_.Modified = tag.Modified;
@@ -270,7 +270,7 @@ TPreviewResult ShowPreviewList(TFrmDummyShowPreview& list, const TFrmScriptActio
   }
   pass.SetSelectedTotal(checked);
   // One name per row; a table sized for just those misses the cache less.
-  ctx.Collisions().Clear(static_cast<size_t>(list.Count()) + 1);
+  ctx.Collisions().Clear(static_cast<size_t>(list.Count()) + 1, pass.Base());
 
   if (textFile != nullptr && textParameters != nullptr) {
     TStatus status = textFile->Prepare(*textParameters);

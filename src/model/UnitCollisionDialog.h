@@ -11,7 +11,10 @@ class TFrmCollisionDialog {
   TFrmCollisionDialog() { Clear(256); }
 
   // Discards every name and starts over with room for `buckets` names.
-  void Clear(size_t buckets);
+  // Names under `commonFolder` (empty, or ending in "/"), as nearly all of a
+  // preview's are, are kept without that folder: the same answers from less
+  // memory. Another `commonFolder` is taken as empty.
+  void Clear(size_t buckets, std::u16string_view commonFolder = {});
   // Registers `NewName` for entry `index`. Returns -1 when the name was free,
   // else the index of the entry that holds it already (nothing changes then).
   // `OldName` is not used.
@@ -29,7 +32,16 @@ class TFrmCollisionDialog {
   // preview for most of a second before its first row.
   static constexpr size_t kFreeGraduallyFrom = 65536;
   void FreeSomeRetired();
+  // Whether `path` lies under folder_ (A-Z folded); then it is kept in
+  // NewNamesHash with that folder cut off, else in outside_ whole. A key
+  // under folder_ always starts with it, so no two paths share a key.
+  bool UnderFolder(std::u16string_view path) const;
+  std::u16string FolderKey(std::u16string_view path) const;
+  TNameTable& TableOf(std::u16string_view path);
+  const TNameTable& TableOf(std::u16string_view path) const;
 
   TNameTable NewNamesHash;
+  TNameTable outside_;
   TNameTable retired_;
+  std::u16string folder_;
 };

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <random>
+
 #include "model/UnitReplacementSequence.h"
 
 TEST(TFrmCollisionDialogTest, KeysFoldAsciiCaseAndOneTrailingDot) {
@@ -36,6 +39,30 @@ TEST(TFrmCollisionDialogTest, ClearForgetsEveryName) {
     EXPECT_EQ(registry.Add(u"", u"n" + IntToStr(i), 1), -i) << i;
   }
   EXPECT_FALSE(registry.Exists(u"n1"));
+}
+
+TEST(TFrmCollisionDialogTest, CommonFolderChangesNoAnswer) {
+  // Names in and out of the folder, in other case, with trailing dots, the
+  // folder itself and names that only begin like it, against a registry
+  // that keeps every name whole.
+  const std::u16string parts[] = {u"/Base/", u"/base/", u"/BASE", u"/bas", u"", u"x",
+                                  u"X.",     u".",      u"/",     u"sub/", u"/other/"};
+  std::mt19937 random(7);
+  std::uniform_int_distribution<size_t> pick(0, std::size(parts) - 1);
+  TFrmCollisionDialog whole;
+  TFrmCollisionDialog folded;
+  folded.Clear(16, u"/base/");
+  for (int i = 0; i < 4000; ++i) {
+    const std::u16string path = parts[pick(random)] + parts[pick(random)] + parts[pick(random)];
+    if (i % 3 == 0) {
+      int wholeIndex = -1;
+      int foldedIndex = -1;
+      ASSERT_EQ(whole.Exists(path, wholeIndex), folded.Exists(path, foldedIndex)) << i;
+      ASSERT_EQ(wholeIndex, foldedIndex) << i;
+    } else {
+      ASSERT_EQ(whole.Add(u"", path, i), folded.Add(u"", path, i)) << i;
+    }
+  }
 }
 
 TEST(TReplacementSequenceTest, NumbersDistinctTextsInOrder) {
