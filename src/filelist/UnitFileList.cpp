@@ -48,6 +48,9 @@ bool TFrmDummyShowPreview::RefreshFileList(const TScanOptions& options, TProgres
   progress.Started(u"Reading Files... ", -1);
   TFolderScan scan(fs_, progress, options, UseRecursiveOnce, Unchecked, clock_.Now());
   const TScanResult result = scan.Run(*this);
+  // The lists grew by doubling; a large one would keep up to half its room unused.
+  DataList.shrink_to_fit();
+  tagdata.shrink_to_fit();
   progress.Message(u"");
   progress.Finished();
 
@@ -100,8 +103,7 @@ bool TFrmDummyShowPreview::IsFolder(int row) const {
 
 std::u16string TFrmDummyShowPreview::GetColumnText(int row, int column) const {
   const TFileListData* entry = GetFileData(row);
-  if (entry == nullptr || column < 0 || column > 5) return {};
-  return column == 0 ? entry->caption : entry->SubItems[static_cast<size_t>(column - 1)];
+  return entry == nullptr ? std::u16string() : entry->ColumnText(column);
 }
 
 std::u16string TFrmDummyShowPreview::GetFullNewName(int row) const {
@@ -125,7 +127,10 @@ void TFrmDummyShowPreview::AddEntry(TFileListData entry, const TTagData& tag, bo
   entry.fSelected = false;
   if (checked) ++MyCheckedCount;
   WidenColumn(0, entry.caption);
-  for (int i = 1; i < 5; ++i) WidenColumn(i + 1, entry.SubItems[static_cast<size_t>(i)]);
+  for (int column = TFileListData::kSizeColumn; column <= TFileListData::kDateCreatedColumn;
+       ++column) {
+    WidenColumn(column, entry.ColumnText(column));
+  }
   tagdata.push_back(tag);
   DataList.push_back(std::make_unique<TFileListData>(std::move(entry)));
 }

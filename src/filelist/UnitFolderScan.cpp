@@ -1,7 +1,6 @@
 #include "filelist/UnitFolderScan.h"
 
 #include "filelist/UnitEntryColumns.h"
-#include "filelist/UnitFileListData.h"
 #include "model/UnitRenameRecord.h"
 #include "model/UnitTagData.h"
 #include "platform/UnitFileSystem.h"
@@ -130,12 +129,12 @@ void TFolderScan::CountEnumerated(const std::u16string& name) {
 
 bool TFolderScan::Cancelled() const { return list_->RefreshCancelRequested(); }
 
-const std::u16string& TFolderScan::DateText(int32_t packed, int column) {
-  TDateCache& cache = fDateCache[column];
-  if (!cache.valid || cache.packed != packed) {
-    cache.valid = true;
-    cache.packed = packed;
-    cache.text = FormatDateColumn(packed, options_.fullDateTime);
-  }
-  return cache.text;
+TSharedText TFolderScan::DateText(int32_t packed, int column) {
+  TDateTexts& texts = fDateTexts[column];
+  const auto found = texts.find(packed);
+  if (found != texts.end()) return found->second;
+  if (texts.size() >= kMaxDateTexts) texts.clear();
+  TSharedText text = TFileListData::ShareText(FormatDateColumn(packed, options_.fullDateTime));
+  texts.emplace(packed, text);
+  return text;
 }

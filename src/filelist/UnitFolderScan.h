@@ -5,14 +5,15 @@
 
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
+#include "filelist/UnitFileListData.h"
 #include "filelist/UnitScanOptions.h"
 #include "matching/UnitWildcards.h"
 #include "platform/UnitDateTime.h"
 
 class TFileSystem;
 class TProgress;
-class TFileListData;
 struct TFolderEntry;
 struct TTagData;
 
@@ -64,14 +65,15 @@ class TFolderScan {
   // Every 200 enumerated entries: the name as sub-status, a chance to cancel.
   void CountEnumerated(const std::u16string& name);
   bool Cancelled() const;
-  // The date column text of a packed time; the last text is reused.
-  const std::u16string& DateText(int32_t packed, int column);
+  // The date column text of a packed time, one shared text per time: the
+  // file system lists entries in no date order, so the times of one folder
+  // come back again and again.
+  TSharedText DateText(int32_t packed, int column);
 
-  struct TDateCache {
-    bool valid = false;
-    int32_t packed = 0;
-    std::u16string text;
-  };
+  // Known texts per packed time; emptied when it holds kMaxDateTexts, so a
+  // folder of all different times costs the scan no more than a bounded table.
+  using TDateTexts = std::unordered_map<int32_t, TSharedText>;
+  static constexpr size_t kMaxDateTexts = 4096;
 
   TFileSystem& fs_;
   TProgress& progress_;
@@ -87,6 +89,6 @@ class TFolderScan {
   bool fCheckFolders;
   TDateTime fNow;
   long long fEnumerated = 0;
-  TDateCache fDateCache[2];
+  TDateTexts fDateTexts[2];  // date modified, date created
   TScanResult fResult;
 };

@@ -59,7 +59,7 @@ class TPreviewPass {
   bool FillRecord(int row) {
     const TFileListData& data = *list_.GetFileData(row);
     const TTagData& tag = *list_.GetTagData(row);
-    FillRenameRecordNames(rec_, base_, data.caption, tag.IsFolder, data.altname, data.GetDate());
+    FillRenameRecordNames(rec_, base_, data.caption, tag.IsFolder, data.GetAltName(), data.GetDate());
     rec_.filesize = data.GetSize();
     rec_.Created = tag.Created;
     rec_.Modified = tag.Modified;

@@ -152,7 +152,7 @@ std::vector<TPlannedRename> TRenameCommand::PlanRenames() const {
     }
     entry.temp = TempName(target);
     entry.target = std::move(target);
-    entry.alternative = data.altname;
+    entry.alternative = data.GetAltName();
     plan.push_back(std::move(entry));
   }
   // A new name inside a folder that the run renames would go wherever that

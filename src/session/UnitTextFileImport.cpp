@@ -116,7 +116,7 @@ int TTextFileImport::MatchRow(int row, int shown, RenameRecord& rec) {
   TFrmDummyShowPreview& list = session_.list;
   const TFileListData& data = *list.GetFileData(row);
   FillRenameRecordNames(rec, WithSlash(list.ListedFolder()), data.caption, list.IsFolder(row),
-                        data.altname, data.GetDate());
+                        data.GetAltName(), data.GetDate());
   rec.filesize = data.GetSize();
   if (const TTagData* tag = list.GetTagData(row)) {
     rec.Created = tag->Created;

@@ -83,8 +83,7 @@ QVariant TFileListModel::data(const QModelIndex& index, int role) const {
   switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole:
-      if (column == kName) return ToQt(entry->caption);
-      return ToQt(entry->SubItems[static_cast<size_t>(column - 1)]);
+      return ToQt(entry->ColumnText(column));
     case Qt::CheckStateRole:
       if (column != kName) return {};
       return entry->Checked() ? Qt::Checked : Qt::Unchecked;

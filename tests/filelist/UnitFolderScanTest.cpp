@@ -268,6 +268,24 @@ TEST_F(TFolderScanTest, DateColumnsFollowThePackingRules) {
   EXPECT_TRUE(tag->DirectSelected);
 }
 
+TEST_F(TFolderScanTest, RowsWithOneTimeShareOneDateText) {
+  const TDateTime early = Date(2013, 8, 14, 10, 20, 30);
+  const TDateTime late = Date(2013, 8, 15, 11, 0, 0);
+  // Listed in name order, so the two times alternate.
+  for (const auto* name : {u"a", u"b", u"c", u"d"}) File(name);
+  fs.SetTimes(u"/r/a", early, late);
+  fs.SetTimes(u"/r/b", late, late);
+  fs.SetTimes(u"/r/c", early, late);
+  fs.SetTimes(u"/r/d", late, early);
+  Refresh(TScanOptions());
+  EXPECT_EQ(&Row("a").GetDate(), &Row("c").GetDate());
+  EXPECT_EQ(&Row("b").GetDate(), &Row("d").GetDate());
+  EXPECT_EQ(&Row("a").GetDateCreated(), &Row("b").GetDateCreated());
+  EXPECT_EQ(Row("c").GetDate(), u"2013-08-14");
+  EXPECT_EQ(Row("d").GetDate(), u"2013-08-15");
+  EXPECT_EQ(Row("d").GetDateCreated(), u"2013-08-14");
+}
+
 TEST_F(TFolderScanTest, ProgressEvery200EntriesAndSortingAtTheEnd) {
   for (int i = 0; i < 450; ++i) File(u"f" + IntToStr(1000 + i));
   Refresh(TScanOptions());
