@@ -5,14 +5,18 @@
 #include "platform/UnitText.h"
 
 void AppendEscapedForTable(std::u16string& out, std::u16string_view text) {
-  for (const char16_t c : text) {
-    switch (c) {
+  // Runs without a character to escape go in whole.
+  while (true) {
+    const size_t special = text.find_first_of(u"\\\t\r\n");
+    out.append(text.substr(0, special));
+    if (special == std::u16string_view::npos) return;
+    switch (text[special]) {
       case u'\\': out += u"\\\\"; break;
       case u'\t': out += u"\\t"; break;
       case u'\r': out += u"\\r"; break;
-      case u'\n': out += u"\\n"; break;
-      default: out += c;
+      default: out += u"\\n"; break;
     }
+    text.remove_prefix(special + 1);
   }
 }
 

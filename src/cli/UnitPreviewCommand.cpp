@@ -24,12 +24,10 @@ bool LoadScriptOrSay(TSession& session, const std::u16string& script, TCommandOu
   return true;
 }
 
-std::u16string Flags(const TTagData& tag) {
-  std::u16string flags;
-  if (tag.changed) flags += u'R';
-  if (tag.IsCollision) flags += u'C';
-  if (tag.IsIllegalNewname) flags += u'I';
-  return flags;
+void AppendFlags(std::u16string& out, const TTagData& tag) {
+  if (tag.changed) out += u'R';
+  if (tag.IsCollision) out += u'C';
+  if (tag.IsIllegalNewname) out += u'I';
 }
 
 // Writes the table in large blocks of whole lines: one output call per row
@@ -48,7 +46,7 @@ void PrintTable(const TSession& session, const std::array<std::u16string, 3>& st
     block += u'\t';
     AppendEscapedForTable(block, data.GetNewName());
     block += u'\t';
-    block += Flags(tag);
+    AppendFlags(block, tag);
     block += u'\n';
     if (block.size() >= kBlock) {
       output.Out(block);

@@ -159,8 +159,9 @@ TExpansion TMetaVariables::Expand(std::u16string_view input, const RenameRecord&
     text = ExpandEnvironmentPieces(text);
   }
   if (text.find(u'?') != std::u16string::npos) {
-    std::u16string file = rec.FullName;
-    if (!rec.shortname.empty()) file = ExtractFilePath(rec.FullName) + rec.shortname;
+    const std::u16string shortFile =
+        rec.shortname.empty() ? std::u16string() : ExtractFilePath(rec.FullName) + rec.shortname;
+    const std::u16string& file = rec.shortname.empty() ? rec.FullName : shortFile;
     result.status = VideoPass(text, rec, file);
     if (result.status.ok()) result.status = Mp3Pass(text, rec, file);
     if (result.status.ok()) result.status = JpegPass(text, rec, file);

@@ -117,13 +117,15 @@ std::u16string Utf8ToUtf16(std::string_view bytes) {
   return out;
 }
 
-std::string Utf16ToUtf8(std::u16string_view text) {
+void AppendUtf16AsUtf8(std::string& out, std::u16string_view text) {
   // Most names are ASCII: their leading ASCII run is copied in one go.
   size_t ascii = 0;
   while (ascii < text.size() && text[ascii] < 0x80) ++ascii;
-  std::string out(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(ascii));
-  if (ascii == text.size()) return out;
-  out.reserve(text.size() + (text.size() - ascii) * 2);
+  const size_t start = out.size();
+  out.resize(start + ascii);
+  for (size_t i = 0; i < ascii; ++i) out[start + i] = static_cast<char>(text[i]);
+  if (ascii == text.size()) return;
+  out.reserve(out.size() + (text.size() - ascii) * 3);
   for (size_t i = ascii; i < text.size(); ++i) {
     const char16_t c = text[i];
     if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
@@ -136,7 +138,31 @@ std::string Utf16ToUtf8(std::u16string_view text) {
       AppendUtf8(out, c);
     }
   }
+}
+
+std::string Utf16ToUtf8(std::u16string_view text) {
+  std::string out;
+  AppendUtf16AsUtf8(out, text);
   return out;
+}
+
+size_t Utf8Length(std::u16string_view text) {
+  size_t bytes = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char16_t c = text[i];
+    if (c < 0x80) {
+      ++bytes;
+    } else if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+               text[i + 1] <= 0xDFFF) {
+      bytes += 4;
+      ++i;
+    } else if (c >= 0xDC80 && c <= 0xDCFF) {
+      ++bytes;
+    } else {
+      bytes += c < 0x800 ? 2 : 3;
+    }
+  }
+  return bytes;
 }
 
 bool IsValidUtf8(std::string_view bytes) {
@@ -210,7 +236,14 @@ std::u16string LowerCase(std::u16string_view text) {
 }
 
 std::u16string UpperCase(std::u16string_view text) {
-  return MapCodePoints(text, [](UChar32 c) { return u_toupper(c); });
+  // Plain ASCII is mapped without asking ICU, as LowerCase does.
+  std::u16string out(text);
+  for (size_t i = 0; i < out.size(); ++i) {
+    const char16_t c = out[i];
+    if (c >= 0x80) return MapCodePoints(text, [](UChar32 cp) { return u_toupper(cp); });
+    if (c >= u'a' && c <= u'z') out[i] = static_cast<char16_t>(c - 32);
+  }
+  return out;
 }
 
 char16_t LowerChar(char16_t c) {

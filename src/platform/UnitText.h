@@ -12,6 +12,9 @@ std::u16string Utf8ToUtf16(std::string_view bytes);
 // Encodes UTF-8; U+DC80..U+DCFF standing alone turn back into their byte,
 // other lone surrogates are written as their three-byte form.
 std::string Utf16ToUtf8(std::u16string_view text);
+// Utf16ToUtf8 appended to `out`, and the length in bytes it would have.
+void AppendUtf16AsUtf8(std::string& out, std::u16string_view text);
+size_t Utf8Length(std::u16string_view text);
 
 // True when `bytes` is well-formed UTF-8 (no escapes would be needed).
 bool IsValidUtf8(std::string_view bytes);

@@ -2,11 +2,13 @@
 
 #include "platform/UnitText.h"
 
-std::string EscapedName(const std::u16string& name) {
-  std::string bytes = Utf16ToUtf8(name);
-  if (bytes.find_first_of("\\\t\n\r") == std::string::npos) return bytes;
-  std::string out;
-  out.reserve(bytes.size() + 8);
+void AppendEscapedName(std::string& out, std::u16string_view name) {
+  const size_t start = out.size();
+  AppendUtf16AsUtf8(out, name);
+  const size_t first = out.find_first_of("\\\t\n\r", start);
+  if (first == std::string::npos) return;
+  const std::string bytes = out.substr(first);
+  out.resize(first);
   for (const char c : bytes) {
     switch (c) {
       case '\\': out += "\\\\"; break;
@@ -16,6 +18,11 @@ std::string EscapedName(const std::u16string& name) {
       default: out += c;
     }
   }
+}
+
+std::string EscapedName(std::u16string_view name) {
+  std::string out;
+  AppendEscapedName(out, name);
   return out;
 }
 

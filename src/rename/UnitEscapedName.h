@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
-std::string EscapedName(const std::u16string& name);
+std::string EscapedName(std::u16string_view name);
+void AppendEscapedName(std::string& out, std::u16string_view name);
 // Reads a field EscapedName wrote; false for a \ that starts no escape.
 bool UnescapedName(std::string_view field, std::u16string& name);

@@ -45,7 +45,7 @@ std::u16string TempName(const std::u16string& target) {
   return target + std::u16string(kTempNameSuffix);
 }
 
-size_t DiskBytes(std::u16string_view name) { return Utf16ToUtf8(name).size(); }
+size_t DiskBytes(std::u16string_view name) { return Utf8Length(name); }
 
 // The longest beginning of `name` that takes at most `budget` bytes on disk,
 // never cutting a surrogate pair.

@@ -1,6 +1,7 @@
 #include "rename/UnitRenameJournal.h"
 
 #include <cerrno>
+#include <charconv>
 #include <set>
 
 #include "platform/UnitText.h"
@@ -31,6 +32,12 @@ bool Number(std::string_view text, uint64_t& value) {
     value = value * 10 + static_cast<uint64_t>(c - '0');
   }
   return true;
+}
+
+void AppendNumber(std::string& out, uint64_t value) {
+  char digits[24];
+  const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+  out.append(digits, end);
 }
 
 std::u16string ParentOf(const std::u16string& path) {
@@ -73,15 +80,35 @@ TEntryIdentity IdentityOf(TFileSystem& fs, const std::u16string& path) {
 
 std::string EncodeJournal(const TJournal& journal) {
   std::string out(kHeader);
-  out += "kind\t" + EscapedName(journal.kind) + "\n";
-  out += "state\t" + EscapedName(journal.stateFile) + "\n";
+  size_t units = 0;  // a first guess of the size: every name in ASCII
   for (const TJournalEntry& entry : journal.entries) {
-    out += "entry\t" + std::to_string(entry.id.device) + "\t" + std::to_string(entry.id.inode) +
-           "\t" + EscapedName(entry.home);
-    for (const std::u16string& place : entry.places) out += "\t" + EscapedName(place);
-    out += "\n";
+    units += entry.home.size() + 48;
+    for (const std::u16string& place : entry.places) units += place.size() + 1;
   }
-  for (const std::u16string& folder : journal.folders) out += "folder\t" + EscapedName(folder) + "\n";
+  out.reserve(out.size() + units);
+  out += "kind\t";
+  AppendEscapedName(out, journal.kind);
+  out += "\nstate\t";
+  AppendEscapedName(out, journal.stateFile);
+  out += '\n';
+  for (const TJournalEntry& entry : journal.entries) {
+    out += "entry\t";
+    AppendNumber(out, entry.id.device);
+    out += '\t';
+    AppendNumber(out, entry.id.inode);
+    out += '\t';
+    AppendEscapedName(out, entry.home);
+    for (const std::u16string& place : entry.places) {
+      out += '\t';
+      AppendEscapedName(out, place);
+    }
+    out += '\n';
+  }
+  for (const std::u16string& folder : journal.folders) {
+    out += "folder\t";
+    AppendEscapedName(out, folder);
+    out += '\n';
+  }
   out += "end\n";
   return out;
 }

@@ -1,5 +1,6 @@
 #include "rename/UnitUndoStateFile.h"
 
+#include <algorithm>
 #include <unordered_set>
 
 #include "platform/UnitText.h"
@@ -58,27 +59,28 @@ void AppendUnits(std::string& out, std::u16string_view text) {
 bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
 bool IsSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDFFF; }
 
-// `path` as its bytes decode: the same text for every name read from disk.
-std::u16string Canonical(const std::u16string& path) {
-  for (const char16_t c : path) {
-    if (IsSurrogate(c)) return Utf8ToUtf16(Utf16ToUtf8(path));
-  }
-  return path;
+bool HasSurrogate(std::u16string_view path) {
+  return std::any_of(path.begin(), path.end(), IsSurrogate);
 }
 
 void AppendQuotedPath(std::u16string& line, const std::u16string& path) {
   line += kQuote;
-  for (const char16_t c : Canonical(path)) line += Escaped(c);
+  // `path` as its bytes decode: the same text for every name read from disk.
+  const std::u16string canonical = HasSurrogate(path) ? Utf8ToUtf16(Utf16ToUtf8(path)) : u"";
+  const std::u16string& text = canonical.empty() ? path : canonical;
+  const size_t start = line.size();
+  line += text;
+  for (size_t i = start; i < line.size(); ++i) line[i] = Escaped(line[i]);
   line += kQuote;
 }
 
-// The line of `pair` as the state file stores it, without its line end.
-std::u16string StoredLine(const TRenamePair& pair) {
-  std::u16string line;
+// The line of `pair` as the state file stores it, without its line end, in
+// `line` (which keeps its room from one line to the next).
+void StoredLineInto(std::u16string& line, const TRenamePair& pair) {
+  line.clear();
   AppendQuotedPath(line, pair.oldName);
   line += u' ';
   AppendQuotedPath(line, pair.newName);
-  return line;
 }
 
 // FNV-1a over the code units of a stored line.
@@ -166,12 +168,17 @@ void AppendLineEnd(std::string& out) {
 std::string EncodeUndoState(const std::vector<TRenamePair>& pairs,
                             const std::vector<TUndoStateLine>& unreadable) {
   std::string out = "\xFF\xFE";
+  size_t units = 0;  // room for every line
+  for (const TRenamePair& pair : pairs) units += pair.oldName.size() + pair.newName.size() + 7;
+  out.reserve(out.size() + units * 2);
+  std::u16string line;
   for (const TRenamePair& pair : pairs) {
-    AppendUnits(out, StoredLine(pair));
+    StoredLineInto(line, pair);
+    AppendUnits(out, line);
     AppendLineEnd(out);
   }
-  for (const TUndoStateLine& line : unreadable) {
-    AppendUnits(out, line.text);
+  for (const TUndoStateLine& kept : unreadable) {
+    AppendUnits(out, kept.text);
     AppendLineEnd(out);
   }
   return out;
@@ -211,14 +218,24 @@ std::string EncodeUndoExtra(const std::vector<TRenamePair>& pairs,
   static constexpr char kHex[] = "0123456789abcdef";
   std::string out(kExtraHeader);
   std::vector<uint64_t> checks;
-  for (const TRenamePair& pair : pairs) checks.push_back(LineCheck(StoredLine(pair)));
+  checks.reserve(pairs.size() + missing.size());
+  std::u16string line;
+  for (const TRenamePair& pair : pairs) {
+    StoredLineInto(line, pair);
+    checks.push_back(LineCheck(line));
+  }
   checks.insert(checks.end(), missing.begin(), missing.end());
+  out.reserve(out.size() + checks.size() * 23);
   for (const uint64_t check : checks) {
     out += "check\t";
     for (int shift = 60; shift >= 0; shift -= 4) out += kHex[(check >> shift) & 0xF];
     out += '\n';
   }
-  for (const std::u16string& folder : folders) out += "folder\t" + EscapedName(folder) + "\n";
+  for (const std::u16string& folder : folders) {
+    out += "folder\t";
+    AppendEscapedName(out, folder);
+    out += '\n';
+  }
   out += "end\n";
   return out;
 }
