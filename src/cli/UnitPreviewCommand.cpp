@@ -39,6 +39,7 @@ void PrintTable(const TSession& session, const std::array<std::u16string, 3>& st
   std::u16string block;
   block.reserve(kBlock + 1024);
   for (int row = 0; row < list.Count(); ++row) {
+    list.FetchAhead(row);
     const TFileListData& data = *list.GetFileData(row);
     const TTagData& tag = *list.GetTagData(row);
     block += data.Checked() ? u"1\t" : u"0\t";

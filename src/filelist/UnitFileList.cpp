@@ -106,6 +106,19 @@ std::u16string TFrmDummyShowPreview::GetColumnText(int row, int column) const {
   return entry == nullptr ? std::u16string() : entry->ColumnText(column);
 }
 
+void TFrmDummyShowPreview::FetchAhead(int row) const {
+  constexpr int kAhead = 8;
+  if (const TFileListData* far = GetFileData(row + 2 * kAhead)) {
+    __builtin_prefetch(far);
+    __builtin_prefetch(&far->data);  // on another cache line
+  }
+  if (const TFileListData* near = GetFileData(row + kAhead)) {
+    __builtin_prefetch(GetTagData(row + kAhead));
+    __builtin_prefetch(near->caption.data());
+    __builtin_prefetch(near->GetNewName().data());
+  }
+}
+
 std::u16string TFrmDummyShowPreview::GetFullNewName(int row) const {
   const TFileListData* entry = GetFileData(row);
   if (entry == nullptr) return {};

@@ -65,6 +65,11 @@ class TFrmDummyShowPreview : public TScanSink {
   int Count() const override { return static_cast<int>(DataList.size()); }
   TFileListData* GetFileData(int row);
   const TFileListData* GetFileData(int row) const;
+  // The rows lie in memory in the order the folder listed them, not in the
+  // list's: a pass over the rows asks for those a little ahead of `row` while
+  // it works on this one, the row first and, once it is in, its flags and its
+  // names.
+  void FetchAhead(int row) const;
   // The state flags of a row; nullptr ("Unexpected tagdata error") when its
   // `data` index lies outside tagdata.
   TTagData* GetTagData(int row);

@@ -143,21 +143,6 @@ void MarkCollision(TFrmDummyShowPreview& list, int row, int other, TPreviewResul
   ++result.CollisionCount;
 }
 
-// The rows lie in memory in the order the folder listed them, not in the
-// list's: a pass over the rows fetches those a little ahead while it works on
-// this one, the row first and, once it is in, its flags and its caption.
-constexpr int kFetchAhead = 8;
-void FetchAhead(const TFrmDummyShowPreview& list, int row) {
-  if (const TFileListData* far = list.GetFileData(row + 2 * kFetchAhead)) {
-    __builtin_prefetch(far);
-    __builtin_prefetch(&far->data);  // on another cache line
-  }
-  if (const TFileListData* near = list.GetFileData(row + kFetchAhead)) {
-    __builtin_prefetch(list.GetTagData(row + kFetchAhead));
-    __builtin_prefetch(near->caption.data());
-  }
-}
-
 void FirstPass(TFrmDummyShowPreview& list, TPreviewPass& pass, TScriptContext& ctx,
                const TPreviewOptions& options, TProgress& progress, TPreviewResult& result) {
   const int count = list.Count();
@@ -169,7 +154,7 @@ void FirstPass(TFrmDummyShowPreview& list, TPreviewPass& pass, TScriptContext& c
         progress.Message(u"Generating Preview.... [" + IntToStr(row) + u"/" + IntToStr(count) + u"]");
       }
     }
-    FetchAhead(list, row);
+    list.FetchAhead(row);
     TFileListData& data = *list.GetFileData(row);
     TTagData& tag = *list.GetTagData(row);
     tag.IsCollision = false;
@@ -217,7 +202,7 @@ void SecondPass(TFrmDummyShowPreview& list, TPreviewPass& pass, TProgress& progr
     if (row % kQuickPassInterval == 0 && row > 0) {
       progress.Message(u"Detecting Collisions.... [" + IntToStr(row) + u"/" + IntToStr(count) + u"]");
     }
-    FetchAhead(list, row);
+    list.FetchAhead(row);
     anyPointedAt = list.GetTagData(row)->OriginalCollision;
   }
   if (!anyPointedAt) return;  // nothing to recompute

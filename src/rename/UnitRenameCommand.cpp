@@ -134,6 +134,7 @@ std::vector<TPlannedRename> TRenameCommand::PlanRenames() const {
   std::vector<TPlannedRename> plan;
   const TFrmDummyShowPreview& list = workspace_.Entries();
   for (int row = 0; row < list.Count(); ++row) {
+    list.FetchAhead(row);
     const TFileListData& data = *list.GetFileData(row);
     if (!data.Checked()) continue;
     std::u16string target = list.GetFullNewName(row);
