@@ -258,7 +258,7 @@ TStatus PartStatus(int err, const std::u16string& full, const std::string& part)
 // (mkdirat, which follows nothing either). `place` receives the last part and
 // its folder, kept open in `folder`. 0 or an errno value; `part` then holds
 // the name up to the part that failed.
-int OpenBelow(int base, const std::string& relative, bool create, TFd& folder, TPlace& place,
+int OpenBelow(int base, std::string relative, bool create, TFd& folder, TPlace& place,
               std::string& part) {
   int current = base;
   size_t start = 0;
@@ -285,7 +285,7 @@ int OpenBelow(int base, const std::string& relative, bool create, TFd& folder, T
     current = fd;
   }
   part.clear();
-  place = TPlace{current, relative.substr(start)};
+  place = TPlace{current, start == 0 ? std::move(relative) : relative.substr(start)};
   return 0;
 }
 

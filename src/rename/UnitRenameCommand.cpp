@@ -546,12 +546,13 @@ TJournal TRenameCommand::JournalOf(const std::vector<TPlannedRename>& plan) cons
   journal.kind = u"rename";
   journal.stateFile = store_.StateFileName(store_.NextIndex());
   journal.entries.reserve(plan.size());
-  const std::u16string base = Base();
+  const std::u16string& base = Base();
+  journal.base = base;  // the names below are relative to it
   for (const TPlannedRename& entry : plan) {
     // The last name: where a reversal inside the run parks the entry.
-    journal.entries.push_back({base + entry.source,
-                               {base + entry.temp, base + entry.target,
-                                UndoParkingName(base + entry.source, kTempNameSuffix)},
+    journal.entries.push_back({entry.source,
+                               {entry.temp, entry.target,
+                                UndoParkingName(entry.source, kTempNameSuffix)},
                                IdentityBeneath(entry.source)});
   }
   // Every folder of a new name that the run may make: one that is no folder
@@ -559,13 +560,13 @@ TJournal TRenameCommand::JournalOf(const std::vector<TPlannedRename>& plan) cons
   // the run is, or lies in, which moves away and leaves the name free.
   if (std::none_of(plan.begin(), plan.end(), HasFolderPart)) return journal;
   std::unordered_set<std::u16string> sources;
-  for (const TPlannedRename& entry : plan) sources.insert(base + entry.source);
+  for (const TPlannedRename& entry : plan) sources.insert(entry.source);
   std::unordered_set<std::u16string> seen;
   for (const TPlannedRename& entry : plan) {
     std::vector<std::u16string> chain;  // the folders of the new name, innermost first
     for (size_t slash = entry.target.rfind(u'/'); slash != std::u16string::npos && slash > 0;
          slash = entry.target.rfind(u'/', slash - 1)) {
-      chain.push_back(base + entry.target.substr(0, slash));
+      chain.push_back(entry.target.substr(0, slash));
     }
     size_t moving = 0;  // chain[i] for i < moving is, or lies in, an entry of the run
     for (size_t i = 0; i < chain.size(); ++i) {
@@ -573,7 +574,7 @@ TJournal TRenameCommand::JournalOf(const std::vector<TPlannedRename>& plan) cons
     }
     std::vector<std::u16string> made;
     for (size_t i = 0; i < chain.size(); ++i) {
-      if (i >= moving && workspace_.Files().DirectoryExists(chain[i])) break;
+      if (i >= moving && workspace_.Files().DirectoryExists(base + chain[i])) break;
       if (seen.insert(chain[i]).second) made.push_back(chain[i]);
     }
     journal.folders.insert(journal.folders.end(), made.rbegin(), made.rend());

@@ -82,10 +82,16 @@ std::string EncodeJournal(const TJournal& journal) {
   std::string out(kHeader);
   size_t units = 0;  // a first guess of the size: every name in ASCII
   for (const TJournalEntry& entry : journal.entries) {
-    units += entry.home.size() + 48;
+    units += entry.home.size() + 48 + (entry.places.size() + 1) * journal.base.size();
     for (const std::u16string& place : entry.places) units += place.size() + 1;
   }
   out.reserve(out.size() + units);
+  // Escaping works byte by byte, so the base is escaped once for all names.
+  const std::string base = EscapedName(journal.base);
+  const auto appendName = [&](const std::u16string& name) {
+    out += base;
+    AppendEscapedName(out, name);
+  };
   out += "kind\t";
   AppendEscapedName(out, journal.kind);
   out += "\nstate\t";
@@ -97,16 +103,16 @@ std::string EncodeJournal(const TJournal& journal) {
     out += '\t';
     AppendNumber(out, entry.id.inode);
     out += '\t';
-    AppendEscapedName(out, entry.home);
+    appendName(entry.home);
     for (const std::u16string& place : entry.places) {
       out += '\t';
-      AppendEscapedName(out, place);
+      appendName(place);
     }
     out += '\n';
   }
   for (const std::u16string& folder : journal.folders) {
     out += "folder\t";
-    AppendEscapedName(out, folder);
+    appendName(folder);
     out += '\n';
   }
   out += "end\n";

@@ -30,6 +30,9 @@ struct TJournal {
   // outermost first: recovery removes those that are empty before it puts
   // the entries back, since one may stand where an entry returns.
   std::vector<std::u16string> folders;
+  // When not empty, the folder (with its "/") that every name above lies in,
+  // the names being kept relative to it; the journal stores whole names.
+  std::u16string base;
 };
 
 // Text lines, UTF-8 with every name's bytes kept: a header, "kind", "state",

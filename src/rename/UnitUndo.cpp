@@ -196,10 +196,10 @@ std::u16string UndoParkingName(const std::u16string& oldName, std::u16string_vie
 std::u16string WithSuffixFitting(const std::u16string& path, std::u16string_view suffix) {
   constexpr size_t kNameMax = 255;            // bytes of one name on the file systems here
   const size_t start = path.rfind(u'/') + 1;  // 0 without a "/"
-  std::u16string name = path.substr(start);
-  if (Utf16ToUtf8(name + std::u16string(suffix)).size() <= kNameMax) {
+  if (Utf8Length(std::u16string_view(path).substr(start)) + Utf8Length(suffix) <= kNameMax) {
     return path + std::u16string(suffix);
   }
+  std::u16string name = path.substr(start);
   uint32_t hash = 2166136261u;
   for (const char16_t c : name) hash = (hash ^ c) * 16777619u;
   std::u16string mark = u"~";

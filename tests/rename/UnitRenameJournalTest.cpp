@@ -88,7 +88,18 @@ TEST(TRenameJournalTest, EncodingKeepsEveryNameAndRefusesACutJournal) {
     journal.entries.push_back({name, {name + kTemp, name + u"\t\n\\"},
                                {static_cast<uint64_t>(i), static_cast<uint64_t>(i) * 977 + 1}});
   }
+  journal.folders = {u"/f/new\tfolder"};
   const std::string encoded = EncodeJournal(journal);
+  // Names kept relative to a base are stored whole, as the same bytes.
+  TJournal relative = journal;
+  relative.base = u"/f/";
+  const auto strip = [](std::u16string& name) { name.erase(0, 3); };
+  for (TJournalEntry& entry : relative.entries) {
+    strip(entry.home);
+    for (std::u16string& place : entry.places) strip(place);
+  }
+  strip(relative.folders[0]);
+  EXPECT_EQ(EncodeJournal(relative), encoded);
   TJournal back;
   std::u16string problem;
   ASSERT_TRUE(DecodeJournal(encoded, back, problem)) << Utf16ToUtf8(problem);
@@ -100,6 +111,7 @@ TEST(TRenameJournalTest, EncodingKeepsEveryNameAndRefusesACutJournal) {
     EXPECT_EQ(back.entries[i].places, journal.entries[i].places) << i;
     EXPECT_EQ(back.entries[i].id, journal.entries[i].id) << i;
   }
+  EXPECT_EQ(back.folders, journal.folders);
   for (size_t cut = 0; cut < encoded.size(); cut += 97) {
     EXPECT_FALSE(DecodeJournal(encoded.substr(0, cut), back, problem)) << cut;
   }
