@@ -20,6 +20,27 @@ TEST(TextConversionTest, RandomByteStringsRoundTripExactly) {
   }
 }
 
+TEST(TextConversionTest, RandomUnitsEncodeAlikeEveryWay) {
+  // ASCII, other BMP letters, surrogates paired or alone, escaped bytes.
+  std::mt19937 rng(20261209);
+  const int ranges[][2] = {{0x20, 0x7E}, {0x80, 0xD7FF}, {0xD800, 0xDBFF}, {0xDC00, 0xDFFF},
+                           {0xDC80, 0xDCFF}, {0xE000, 0xFFFF}};
+  std::uniform_int_distribution<int> pick(0, 5);
+  std::uniform_int_distribution<int> length(0, 24);
+  for (int round = 0; round < 20000; ++round) {
+    std::u16string text;
+    for (int i = length(rng); i > 0; --i) {
+      const auto& range = ranges[pick(rng)];
+      text += static_cast<char16_t>(std::uniform_int_distribution<int>(range[0], range[1])(rng));
+    }
+    const std::string bytes = Utf16ToUtf8(text);
+    ASSERT_EQ(Utf8Length(text), bytes.size()) << "round " << round;
+    std::string appended = "x\xC3";
+    AppendUtf16AsUtf8(appended, text);
+    ASSERT_EQ(appended, "x\xC3" + bytes) << "round " << round;
+  }
+}
+
 TEST(TextConversionTest, ValidUtf8DecodesToItsCharacters) {
   EXPECT_EQ(Utf8ToUtf16("caf\xC3\xA9"), u"caf\u00E9");
   EXPECT_EQ(Utf8ToUtf16("\xF0\x9F\x8E\xB5"), u"\U0001F3B5");
@@ -43,6 +64,7 @@ TEST(TextConversionTest, Windows1252MapsTheHighBlock) {
 TEST(TextCaseTest, CaseMappingKeepsLength) {
   EXPECT_EQ(LowerCase(u"ABC \u00C9\u0130"), u"abc \u00E9i");
   EXPECT_EQ(UpperCase(u"stra\u00DFe"), u"STRA\u00DFE");  // no expansion to "SS"
+  EXPECT_EQ(UpperCase(u"jpg-Az09"), u"JPG-AZ09");
   EXPECT_EQ(LowerCase(u"\xDCE9X"), u"\xDCE9x");          // escapes pass unchanged
   EXPECT_EQ(AsciiLowerCase(u"\u00C9A"), u"\u00C9a");
 }
