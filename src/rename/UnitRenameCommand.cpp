@@ -585,6 +585,7 @@ TJournal TRenameCommand::JournalOf(const std::vector<TPlannedRename>& plan) cons
 void TRenameCommand::StoreBatch(const std::vector<TPlannedRename>& plan,
                                 const std::vector<TPlannedState>& where, TRenameResult& result) {
   std::vector<TRenamePair> pairs;
+  pairs.reserve(plan.size());
   const std::u16string base = Base();
   for (size_t i = 0; i < plan.size(); ++i) {
     // An entry that could be moved neither on nor back is stored where it
