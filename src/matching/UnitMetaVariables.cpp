@@ -335,12 +335,13 @@ std::u16string TMetaVariables::FileContent(std::u16string_view lowerName,
   const bool unicode = unicodeLetter || (!first.empty() && static_cast<unsigned char>(first[0]) == 0xFF);
 
   const long long unit = unicode ? 2 : 1;
-  const long long count = x <= y ? (y - x + 1) * unit : 0;
-  const long long start = (x - 1) * unit;
   const auto size = static_cast<long long>(handle->Size());
-  if (count <= 0 || start < 0 || start > size || count > size - start) {
-    return std::u16string(kError);
-  }
+  // A range that cannot lie in the file is refused before it is multiplied:
+  // positions near the largest number would overflow.
+  if (x < 1 || x > y || x - 1 > size || y - x >= size) return std::u16string(kError);
+  const long long count = (y - x + 1) * unit;
+  const long long start = (x - 1) * unit;
+  if (start > size || count > size - start) return std::u16string(kError);
   std::string bytes;
   if (!handle->Read(static_cast<uint64_t>(start), static_cast<size_t>(count), bytes).ok() ||
       static_cast<long long>(bytes.size()) != count) {

@@ -175,6 +175,9 @@ TEST_F(TMetaVariablesTest, FileContents) {
   EXPECT_EQ(Expand(u"?FCP_x.y?"), u"AB");  // unreadable positions: 1 and 2
   EXPECT_EQ(Expand(u"?fcp_2.3:L_4? ?fc?"), u"__BC 9");
   EXPECT_EQ(Expand(u"?fcp_-3.2? ?fcp_1.99999999999?"), u":ERROR: :ERROR:");
+  // Positions near the largest number are refused, never multiplied out.
+  EXPECT_EQ(Expand(u"?fcu_6148914691236517202.9223372036854775807? ?fcu_1.9223372036854775807?"),
+            u":ERROR: :ERROR:");
   fs.AddFile(rec.FullName, std::string("\xFF\xFEh\0i\0:\0", 8));
   EXPECT_EQ(Expand(u"?fcp_2.3?"), u"hi");  // a first byte 0xFF reads UTF-16
   EXPECT_EQ(Expand(u"?fcu_2.4?"), u"hi;");
