@@ -34,6 +34,15 @@ class TPathFolderHandle : public TFolderHandle {
 
 }  // namespace
 
+std::vector<TEntryIdentity> TFolderHandle::EntryIdentities(
+    const std::vector<std::u16string_view>& relative) {
+  std::vector<TEntryIdentity> ids(relative.size());
+  for (size_t i = 0; i < relative.size(); ++i) {
+    if (!GetEntryIdentity(std::u16string(relative[i]), ids[i]).ok()) ids[i] = TEntryIdentity();
+  }
+  return ids;
+}
+
 std::unique_ptr<TFolderHandle> TFileSystem::OpenFolderHandle(const std::u16string& base) {
   return std::make_unique<TPathFolderHandle>(*this, base);
 }

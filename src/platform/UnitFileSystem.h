@@ -68,6 +68,10 @@ class TFolderHandle {
   virtual ~TFolderHandle() = default;
   virtual bool Exists(const std::u16string& relative) = 0;
   virtual TStatus GetEntryIdentity(const std::u16string& relative, TEntryIdentity& id) = 0;
+  // The identities of many entries at once, in the order of `relative`; an
+  // entry that cannot be read has an unknown identity.
+  virtual std::vector<TEntryIdentity> EntryIdentities(
+      const std::vector<std::u16string_view>& relative);
   virtual TStatus RenameNoReplaceBeneath(const std::u16string& fromRelative,
                                          const std::u16string& toRelative) = 0;
 };

@@ -14,6 +14,8 @@
 #include <vector>
 
 #include "platform/UnitFileSystem.h"
+#include "platform/UnitParallelListing.h"
+#include "platform/UnitSplitWork.h"
 #include "platform/UnitText.h"
 
 namespace {
@@ -303,9 +305,6 @@ TDateTime LocalDateTime(int64_t seconds, uint32_t nanoseconds) {
   return result;
 }
 
-// How many entries a listing reads and describes before it visits them.
-constexpr size_t kListBatch = 256;
-
 bool IsDotOrDotDot(const char* name) {
   return name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0));
 }
@@ -418,6 +417,20 @@ TStatus RenameBelowFolder(int baseFd, const std::u16string& base, const std::u16
 
 // A folder kept open: each call finds its name from the folder's descriptor,
 // not from the root, and stays in this folder even if it is moved meanwhile.
+// The identity of the entry `relative` of the open folder `folderFd`, the
+// entry itself when it is a link. Returns 0 or the errno of the failure (the
+// identity is then unknown).
+int IdentityAt(int folderFd, std::u16string_view relative, TEntryIdentity& id) {
+  id = TEntryIdentity();
+  struct stat st {};
+  if (::fstatat(folderFd, Utf16ToUtf8(relative).c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
+    return errno;
+  }
+  id.device = static_cast<uint64_t>(st.st_dev);
+  id.inode = static_cast<uint64_t>(st.st_ino);
+  return 0;
+}
+
 class TPosixFolderHandle : public TFolderHandle {
  public:
   TPosixFolderHandle(TFd folder, std::u16string base, TPosixMoveSupport support)
@@ -429,14 +442,17 @@ class TPosixFolderHandle : public TFolderHandle {
   }
 
   TStatus GetEntryIdentity(const std::u16string& relative, TEntryIdentity& id) override {
-    id = TEntryIdentity();
-    struct stat st {};
-    if (::fstatat(folder_.get(), Utf16ToUtf8(relative).c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
-      return ErrnoStatus(errno, Below(base_, relative));
-    }
-    id.device = static_cast<uint64_t>(st.st_dev);
-    id.inode = static_cast<uint64_t>(st.st_ino);
-    return TStatus::Ok();
+    const int err = IdentityAt(folder_.get(), relative, id);
+    return err == 0 ? TStatus::Ok() : ErrnoStatus(err, Below(base_, relative));
+  }
+
+  std::vector<TEntryIdentity> EntryIdentities(
+      const std::vector<std::u16string_view>& relative) override {
+    std::vector<TEntryIdentity> ids(relative.size());
+    SplitOverTwoThreads(relative.size(), [&](size_t begin, size_t end) {
+      for (size_t i = begin; i < end; ++i) (void)IdentityAt(folder_.get(), relative[i], ids[i]);
+    });
+    return ids;
   }
 
   TStatus RenameNoReplaceBeneath(const std::u16string& fromRelative,
@@ -642,32 +658,24 @@ class TPosixFileSystem : public TFileSystem {
     std::unique_ptr<DIR, TDirCloser> dir(::opendir(Utf16ToUtf8(path).c_str()));
     if (dir == nullptr) return ErrnoStatus(errno, path);
     const int folderFd = ::dirfd(dir.get());
-    // Names are read a batch at a time and described one after the other
-    // before any is visited: the status calls then find the kernel's tables
-    // still in the cache, not pushed out by the work done for each entry.
-    std::vector<std::pair<std::string, unsigned char>> batch;
-    std::vector<TFolderEntry> entries(kListBatch);
-    for (;;) {
-      batch.clear();
-      int err = 0;
-      while (batch.size() < kListBatch) {
+    TListingSource source;
+    source.read = [&dir](size_t limit, std::vector<TRawFolderName>& names, int& err) {
+      while (names.size() < limit) {
         errno = 0;
         const dirent* found = ::readdir(dir.get());
         if (found == nullptr) {
           err = errno;
-          break;
+          return false;
         }
-        if (!IsDotOrDotDot(found->d_name)) batch.emplace_back(found->d_name, found->d_type);
+        if (!IsDotOrDotDot(found->d_name)) names.emplace_back(found->d_name, found->d_type);
       }
-      size_t described = 0;
-      for (const auto& [name, type] : batch) {
-        if (ReadFolderEntry(folderFd, name.c_str(), type, entries[described])) ++described;
-      }
-      for (size_t i = 0; i < described; ++i) {
-        if (!visit(entries[i])) return TStatus::Ok();
-      }
-      if (batch.size() < kListBatch) return err == 0 ? TStatus::Ok() : ErrnoStatus(err, path);
-    }
+      return true;
+    };
+    source.describe = [folderFd](const TRawFolderName& name, TFolderEntry& entry) {
+      return ReadFolderEntry(folderFd, name.first.c_str(), name.second, entry);
+    };
+    const int err = ListInParallel(source, visit);
+    return err == 0 ? TStatus::Ok() : ErrnoStatus(err, path);
   }
 
  private:

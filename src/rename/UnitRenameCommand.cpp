@@ -123,11 +123,20 @@ TStatus TRenameCommand::MoveBeneath(const std::u16string& fromRelative,
   return workspace_.Files().RenameNoReplaceBeneath(Base(), fromRelative, toRelative);
 }
 
-TEntryIdentity TRenameCommand::IdentityBeneath(const std::u16string& relative) const {
-  if (!folder_) return IdentityOf(workspace_.Files(), Base() + relative);
-  TEntryIdentity id;
-  if (!folder_->GetEntryIdentity(relative, id).ok()) return TEntryIdentity();
-  return id;
+std::vector<TEntryIdentity> TRenameCommand::IdentitiesBeneath(
+    const std::vector<TPlannedRename>& plan) const {
+  if (!folder_) {
+    std::vector<TEntryIdentity> ids;
+    ids.reserve(plan.size());
+    for (const TPlannedRename& entry : plan) {
+      ids.push_back(IdentityOf(workspace_.Files(), Base() + entry.source));
+    }
+    return ids;
+  }
+  std::vector<std::u16string_view> sources;
+  sources.reserve(plan.size());
+  for (const TPlannedRename& entry : plan) sources.emplace_back(entry.source);
+  return folder_->EntryIdentities(sources);
 }
 
 std::vector<TPlannedRename> TRenameCommand::PlanRenames() const {
@@ -548,12 +557,14 @@ TJournal TRenameCommand::JournalOf(const std::vector<TPlannedRename>& plan) cons
   journal.entries.reserve(plan.size());
   const std::u16string& base = Base();
   journal.base = base;  // the names below are relative to it
-  for (const TPlannedRename& entry : plan) {
+  const std::vector<TEntryIdentity> ids = IdentitiesBeneath(plan);
+  for (size_t i = 0; i < plan.size(); ++i) {
+    const TPlannedRename& entry = plan[i];
     // The last name: where a reversal inside the run parks the entry.
     journal.entries.push_back({entry.source,
                                {entry.temp, entry.target,
                                 UndoParkingName(entry.source, kTempNameSuffix)},
-                               IdentityBeneath(entry.source)});
+                               ids[i]});
   }
   // Every folder of a new name that the run may make: one that is no folder
   // yet (missing, or a file the run may move away), or one that an entry of

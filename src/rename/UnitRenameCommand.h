@@ -139,7 +139,8 @@ class TRenameCommand {
   // through the folder opened for the run, or by path outside one.
   bool EntryExists(const std::u16string& relative) const;
   TStatus MoveBeneath(const std::u16string& fromRelative, const std::u16string& toRelative);
-  TEntryIdentity IdentityBeneath(const std::u16string& relative) const;
+  // The identity of every entry of the plan, by its old name.
+  std::vector<TEntryIdentity> IdentitiesBeneath(const std::vector<TPlannedRename>& plan) const;
   // Gives the entries whose temporary name is too long a shorter one.
   void ShortenTemporaryNames(std::vector<TPlannedRename>& plan) const;
   // `moved[i]`: plan entry i reached its temporary name in phase 1. Only

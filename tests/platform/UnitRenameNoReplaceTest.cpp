@@ -242,8 +242,10 @@ TEST_P(TRenameNoReplaceTest, AHeldFolderAnswersAsThePathsDo) {
   fsys::create_symlink("nowhere", dir.PathOf("base/dangling"));
   const std::u16string base = Path("base") + u"/";
   const std::unique_ptr<TFolderHandle> handle = fs->OpenFolderHandle(base);
-  for (const std::u16string name :
-       {u"file.txt", u"missing", u"sub", u"sub/inner.txt", u"in", u"in/inner.txt", u"dangling"}) {
+  const std::vector<std::u16string> names = {u"file.txt", u"missing",      u"sub",     u"sub/inner.txt",
+                                             u"in",       u"in/inner.txt", u"dangling"};
+  std::vector<TEntryIdentity> expected;
+  for (const std::u16string& name : names) {
     const std::string label = Utf16ToUtf8(name);
     EXPECT_EQ(handle->Exists(name), fs->Exists(base + name)) << label;
     TEntryIdentity held;
@@ -252,7 +254,14 @@ TEST_P(TRenameNoReplaceTest, AHeldFolderAnswersAsThePathsDo) {
               fs->GetEntryIdentity(base + name, byPath).code())
         << label;
     EXPECT_EQ(held, byPath) << label;
+    expected.push_back(byPath);
   }
+  // Many at once (enough to be shared between two threads), in order.
+  std::vector<std::u16string_view> many;
+  for (int round = 0; round < 200; ++round) many.insert(many.end(), names.begin(), names.end());
+  const std::vector<TEntryIdentity> ids = handle->EntryIdentities(many);
+  ASSERT_EQ(ids.size(), many.size());
+  for (size_t i = 0; i < ids.size(); ++i) ASSERT_EQ(ids[i], expected[i % names.size()]) << i;
   fsys::rename(dir.PathOf("base"), dir.PathOf("moved"));
   EXPECT_TRUE(handle->Exists(u"file.txt"));
   ASSERT_TRUE(handle->RenameNoReplaceBeneath(u"file.txt", u"renamed.txt").ok());

@@ -1,0 +1,28 @@
+#include "platform/UnitSplitWork.h"
+
+#include <system_error>
+#include <thread>
+
+namespace {
+
+// Below this a thread costs more than it saves.
+constexpr size_t kWorthSplitting = 512;
+
+}  // namespace
+
+void SplitOverTwoThreads(size_t count, const std::function<void(size_t begin, size_t end)>& work) {
+  if (count < kWorthSplitting) {
+    work(0, count);
+    return;
+  }
+  const size_t half = count / 2;
+  std::thread helper;
+  try {
+    helper = std::thread([&work, half] { work(0, half); });
+  } catch (const std::system_error&) {
+    work(0, count);
+    return;
+  }
+  work(half, count);
+  helper.join();
+}
