@@ -52,18 +52,25 @@ bool VisitBatch(const TBatch& batch, const TFolderVisitor& visit) {
   return true;
 }
 
-int ListOnOneThread(const TListingSource& source, const TFolderVisitor& visit) {
+// Describes and visits `batch` and then every batch after it on the caller's
+// thread alone.
+int ListOnOneThread(const TListingSource& source, std::unique_ptr<TBatch> batch,
+                    const TFolderVisitor& visit) {
   for (;;) {
-    const std::unique_ptr<TBatch> batch = ReadBatch(source);
     DescribeRange(source, *batch, 0, batch->names.size());
     if (!VisitBatch(*batch, visit)) return 0;
     if (batch->last) return batch->err;
+    batch = ReadBatch(source);
   }
 }
 
 class TTwoThreadListing {
  public:
-  explicit TTwoThreadListing(const TListingSource& source) : source_(source) {}
+  // `first` is the batch read already.
+  TTwoThreadListing(const TListingSource& source, std::unique_ptr<TBatch> first)
+      : source_(source) {
+    batches_.push_back(std::move(first));
+  }
 
   ~TTwoThreadListing() {
     {
@@ -77,11 +84,14 @@ class TTwoThreadListing {
   TTwoThreadListing(const TTwoThreadListing&) = delete;
   TTwoThreadListing& operator=(const TTwoThreadListing&) = delete;
 
-  // False when no helper thread could be started.
-  bool Start() {
+  // False when no helper thread could be started; the first batch is then
+  // handed back.
+  bool Start(std::unique_ptr<TBatch>& first) {
     try {
       helper_ = std::thread([this] { HelpUntilDone(); });
     } catch (const std::system_error&) {
+      first = std::move(batches_.front());
+      batches_.clear();
       return false;
     }
     return true;
@@ -159,7 +169,11 @@ class TTwoThreadListing {
 }  // namespace
 
 int ListInParallel(const TListingSource& source, const TFolderVisitor& visit) {
-  TTwoThreadListing listing(source);
-  if (!listing.Start()) return ListOnOneThread(source, visit);
+  // A folder that fits in one batch (most folders of a tree) is not worth a
+  // thread.
+  std::unique_ptr<TBatch> first = ReadBatch(source);
+  if (first->last) return ListOnOneThread(source, std::move(first), visit);
+  TTwoThreadListing listing(source, std::move(first));
+  if (!listing.Start(first)) return ListOnOneThread(source, std::move(first), visit);
   return listing.VisitAll(visit);
 }

@@ -27,6 +27,6 @@ struct TListingSource {
 
 // Visits every described entry in reading order until `visit` returns false.
 // Returns the errno of a failed read (after visiting every entry read before
-// it), or 0. When no helper thread can be started, the caller's thread does
-// all the work.
+// it), or 0. A listing that ends within its first batch, or one for which
+// no helper thread can be started, is done on the caller's thread alone.
 int ListInParallel(const TListingSource& source, const TFolderVisitor& visit);
