@@ -228,9 +228,15 @@ void SecondPass(TFrmDummyShowPreview& list, TPreviewPass& pass, TProgress& progr
 }  // namespace
 
 bool IsIllegalNewName(std::u16string_view name) {
-  if (name.find_first_of(std::u16string_view(u"?<>\":|*\0", 8)) != std::u16string_view::npos) {
-    return true;
-  }
+  const auto reserved = [](char16_t c) {
+    switch (c) {
+      case u'?': case u'<': case u'>': case u'"': case u':': case u'|': case u'*': case u'\0':
+        return true;
+      default:
+        return false;
+    }
+  };
+  if (std::any_of(name.begin(), name.end(), reserved)) return true;
   size_t start = 0;
   while (true) {
     const size_t slash = name.find(u'/', start);

@@ -2,6 +2,7 @@
 
 #include <system_error>
 #include <thread>
+#include <utility>
 
 namespace {
 
@@ -25,4 +26,29 @@ void SplitOverTwoThreads(size_t count, const std::function<void(size_t begin, si
   }
   work(half, count);
   helper.join();
+}
+
+TWorkBeside::TWorkBeside(std::function<void()> work) : work_(std::move(work)) {
+  try {
+    helper_ = std::thread(work_);
+  } catch (const std::system_error&) {
+    // Finish does the work.
+  }
+}
+
+TWorkBeside::~TWorkBeside() { Abandon(); }
+
+void TWorkBeside::Abandon() {
+  done_ = true;
+  if (helper_.joinable()) helper_.join();
+}
+
+void TWorkBeside::Finish() {
+  if (done_) return;
+  done_ = true;
+  if (helper_.joinable()) {
+    helper_.join();
+  } else {
+    work_();
+  }
 }

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <thread>
 
 // Calls `work(begin, end)` for the items [0, count/2) on a helper thread and
 // [count/2, count) on the caller's, and returns when both are done. A short
@@ -12,3 +13,24 @@
 // alone. `work` must be safe to run on two threads at once for different
 // items.
 void SplitOverTwoThreads(size_t count, const std::function<void(size_t begin, size_t end)>& work);
+
+// Work done beside the caller on a helper thread, started at once. Finish
+// waits for it; when no thread could be started, Finish does it on the
+// caller's thread. Work neither finished nor abandoned is waited for (not
+// done) when the object goes.
+class TWorkBeside {
+ public:
+  explicit TWorkBeside(std::function<void()> work);
+  ~TWorkBeside();
+  TWorkBeside(const TWorkBeside&) = delete;
+  TWorkBeside& operator=(const TWorkBeside&) = delete;
+
+  void Finish();
+  // Waits for work started on the helper; never does it on the caller's.
+  void Abandon();
+
+ private:
+  std::function<void()> work_;
+  std::thread helper_;
+  bool done_ = false;
+};

@@ -1,12 +1,18 @@
 #include "rename/UnitEscapedName.h"
 
+#include <algorithm>
+#include <cstddef>
+
 #include "platform/UnitText.h"
 
 void AppendEscapedName(std::string& out, std::u16string_view name) {
   const size_t start = out.size();
   AppendUtf16AsUtf8(out, name);
-  const size_t first = out.find_first_of("\\\t\n\r", start);
-  if (first == std::string::npos) return;
+  // One pass of plain compares: nearly every name needs no escape.
+  const auto special = [](char c) { return c == '\\' || c == '\t' || c == '\n' || c == '\r'; };
+  const auto found = std::find_if(out.begin() + static_cast<std::ptrdiff_t>(start), out.end(), special);
+  if (found == out.end()) return;
+  const size_t first = static_cast<size_t>(found - out.begin());
   const std::string bytes = out.substr(first);
   out.resize(first);
   for (const char c : bytes) {

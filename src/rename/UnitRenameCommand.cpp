@@ -9,6 +9,7 @@
 #include "model/UnitRenameRecord.h"
 #include "platform/UnitFileSystem.h"
 #include "platform/UnitProgress.h"
+#include "platform/UnitSplitWork.h"
 #include "platform/UnitText.h"
 #include "rename/UnitRenameErrorHandler.h"
 #include "filelist/UnitFileList.h"
@@ -228,8 +229,9 @@ void TRenameCommand::ShortenTemporaryNames(std::vector<TPlannedRename>& plan) co
 }
 
 TStatus TRenameCommand::TryMove(const std::u16string& source, const std::u16string& target,
-                                const std::u16string& alternative, std::u16string& movedFrom) {
-  movedFrom = source;
+                                const std::u16string& alternative,
+                                const std::u16string*& movedFrom) {
+  movedFrom = &source;
   TStatus status;
   while (true) {
     const size_t slash = target.rfind(u'/');
@@ -238,40 +240,41 @@ TStatus TRenameCommand::TryMove(const std::u16string& source, const std::u16stri
     }
     // Beneath: a folder part that is a symbolic link never takes the entry
     // out of the listed folder.
-    status = MoveBeneath(movedFrom, target);
+    status = MoveBeneath(*movedFrom, target);
     state.ErrorIOResult = status.code();
-    if (status.ok() || alternative.empty() || alternative == movedFrom) break;
-    movedFrom = alternative;  // reaches an entry through its short name
+    if (status.ok() || alternative.empty() || alternative == *movedFrom) break;
+    movedFrom = &alternative;  // reaches an entry through its short name
   }
-  state.ErrorSrcFile = movedFrom;
+  state.ErrorSrcFile = *movedFrom;
   state.ErrorTargetFile = target;
   return status;
 }
 
 bool TRenameCommand::RenameOne(const std::u16string& source, const std::u16string& target,
                                const std::u16string& alternative, bool noUndo) {
-  std::u16string from;
+  const std::u16string* from = nullptr;
   const TStatus status = TryMove(source, target, alternative, from);
   if (!status.ok()) {
-    Failed(from, target, status);
+    Failed(*from, target, status);
     return false;
   }
-  if (!noUndo) undo_.AddUndo(Base() + from, Base() + target);
+  if (!noUndo) undo_.AddUndo(Base() + *from, Base() + target);
   return true;
 }
 
 bool TRenameCommand::MoveEntry(const std::vector<TPlannedRename>& plan, size_t index,
                                const std::u16string& from, const std::u16string& to,
                                bool noUndo) {
+  static const std::u16string kNoAlternative;
   const TPlannedRename& entry = plan[index];
-  std::u16string movedFrom;
+  const std::u16string* movedFrom = nullptr;
   const TStatus status =
-      TryMove(from, to, from == entry.source ? entry.alternative : u"", movedFrom);
+      TryMove(from, to, from == entry.source ? entry.alternative : kNoAlternative, movedFrom);
   if (!status.ok()) {
     Failed(entry.source, entry.target, Explain(plan, index, status));
     return false;
   }
-  if (!noUndo) undo_.AddUndo(Base() + movedFrom, Base() + to);
+  if (!noUndo) undo_.AddUndo(Base() + *movedFrom, Base() + to);
   return true;
 }
 
@@ -557,15 +560,19 @@ TJournal TRenameCommand::JournalOf(const std::vector<TPlannedRename>& plan) cons
   journal.entries.reserve(plan.size());
   const std::u16string& base = Base();
   journal.base = base;  // the names below are relative to it
-  const std::vector<TEntryIdentity> ids = IdentitiesBeneath(plan);
-  for (size_t i = 0; i < plan.size(); ++i) {
-    const TPlannedRename& entry = plan[i];
+  // The identities are read beside the building of the entries, which asks
+  // the file system nothing.
+  std::vector<TEntryIdentity> ids;
+  TWorkBeside identities([this, &plan, &ids] { ids = IdentitiesBeneath(plan); });
+  for (const TPlannedRename& entry : plan) {
     // The last name: where a reversal inside the run parks the entry.
     journal.entries.push_back({entry.source,
                                {entry.temp, entry.target,
                                 UndoParkingName(entry.source, kTempNameSuffix)},
-                               ids[i]});
+                               TEntryIdentity()});
   }
+  identities.Finish();
+  for (size_t i = 0; i < plan.size(); ++i) journal.entries[i].id = ids[i];
   // Every folder of a new name that the run may make: one that is no folder
   // yet (missing, or a file the run may move away), or one that an entry of
   // the run is, or lies in, which moves away and leaves the name free.
@@ -593,21 +600,43 @@ TJournal TRenameCommand::JournalOf(const std::vector<TPlannedRename>& plan) cons
   return journal;
 }
 
-void TRenameCommand::StoreBatch(const std::vector<TPlannedRename>& plan,
-                                const std::vector<TPlannedState>& where, TRenameResult& result) {
+namespace {
+
+// The moves a run stores, under full names: every entry renamed, and one that
+// could be moved neither on nor back where it is, so that undo still finds
+// it. Without `where`, every entry of the plan counts as renamed.
+std::vector<TRenamePair> StoredMoves(const std::vector<TPlannedRename>& plan,
+                                     const std::vector<TPlannedState>* where,
+                                     const std::u16string& base) {
   std::vector<TRenamePair> pairs;
   pairs.reserve(plan.size());
-  const std::u16string base = Base();
   for (size_t i = 0; i < plan.size(); ++i) {
-    // An entry that could be moved neither on nor back is stored where it
-    // is, so that undo still finds it.
-    if (where[i] == TPlannedState::Done) {
+    const TPlannedState state = where == nullptr ? TPlannedState::Done : (*where)[i];
+    if (state == TPlannedState::Done) {
       pairs.push_back({base + plan[i].source, base + plan[i].target});
-    } else if (where[i] == TPlannedState::Parked && plan[i].temp != plan[i].source) {
+    } else if (state == TPlannedState::Parked && plan[i].temp != plan[i].source) {
       pairs.push_back({base + plan[i].source, base + plan[i].temp});
     }
   }
-  result.storeStatus = store_.SaveStateToFile(pairs, undo_.CreatedFolders());
+  return pairs;
+}
+
+}  // namespace
+
+void TRenameCommand::StoreBatch(const std::vector<TPlannedRename>& plan,
+                                const std::vector<TPlannedState>& where, TWorkBeside& encoding,
+                                const TEncodedBatch& planned, TRenameResult& result) {
+  const bool asPlanned =
+      undo_.CreatedFolders().empty() &&
+      std::all_of(where.begin(), where.end(), [](TPlannedState s) { return s == TPlannedState::Done; });
+  if (asPlanned) {
+    encoding.Finish();
+    result.storeStatus = store_.SaveEncodedState(planned);
+  } else {
+    encoding.Abandon();
+    result.storeStatus =
+        store_.SaveStateToFile(StoredMoves(plan, &where, Base()), undo_.CreatedFolders());
+  }
   if (store_.HasState()) result.undoEnabled = true;
 }
 
@@ -668,6 +697,12 @@ TRenameResult TRenameCommand::btnRenameClick(TProgress& progress,
       return result;
     }
   }
+  // The undo record of a run that renames every entry is encoded beside the
+  // moves, which keep the caller's thread in the kernel.
+  TEncodedBatch planned;
+  TWorkBeside encoding([&plan, &planned, base = Base()] {
+    planned = EncodeBatch(StoredMoves(plan, nullptr, base), {});
+  });
   RunPhase1(plan, progress, where, result);
   const bool stoppedInPhase1 = state.StopRenaming;
   if (!stoppedInPhase1) RunPhase2(plan, where, progress, result);
@@ -690,7 +725,8 @@ TRenameResult TRenameCommand::btnRenameClick(TProgress& progress,
   undo_.RemoveEmptyCreatedFolders();
   // What was renamed stays undoable, also when some entries failed; a
   // stopped run was reversed and leaves nothing to store.
-  if (!result.stopped) StoreBatch(plan, where, result);
+  if (!result.stopped) StoreBatch(plan, where, encoding, planned, result);
+  encoding.Abandon();  // the plan moves to the result below
   // The run has ended and what it did is stored: nothing is left to recover.
   // Unless nothing is stored and entries are left where only the journal
   // finds them (under temporary names, or not back after a reversal): then

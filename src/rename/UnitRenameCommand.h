@@ -18,6 +18,9 @@
 #include "rename/UnitRenamePair.h"
 #include "rename/UnitRenameState.h"
 
+class TWorkBeside;
+struct TEncodedBatch;
+
 class TProgress;
 class TRenameErrorHandler;
 class TRenameWorkspace;
@@ -165,7 +168,7 @@ class TRenameCommand {
   // Moves `source` (or else `alternative`) to `target`, creating the target's
   // folders; `movedFrom` receives the name that was tried last.
   TStatus TryMove(const std::u16string& source, const std::u16string& target,
-                  const std::u16string& alternative, std::u16string& movedFrom);
+                  const std::u16string& alternative, const std::u16string*& movedFrom);
   // Moves `from` to `to` (relative names) for the plan entry `index`; a
   // failure is reported under the entry's old and new name.
   bool MoveEntry(const std::vector<TPlannedRename>& plan, size_t index, const std::u16string& from,
@@ -175,8 +178,10 @@ class TRenameCommand {
                   const TStatus& status) const;
   void Failed(const std::u16string& source, const std::u16string& target, const TStatus& status);
   void StopAndUndo();
+  // Stores the run's moves; `planned` holds them encoded for a run in which
+  // every entry was renamed, once `encoding` is finished.
   void StoreBatch(const std::vector<TPlannedRename>& plan, const std::vector<TPlannedState>& where,
-                  TRenameResult& result);
+                  TWorkBeside& encoding, const TEncodedBatch& planned, TRenameResult& result);
   // The journal of the run: every entry with its temporary and new name.
   TJournal JournalOf(const std::vector<TPlannedRename>& plan) const;
   // Refreshes the list; after a run that moved entries, exactly the entries

@@ -57,11 +57,16 @@ void TUndoRename::WriteExtra(int index, const std::vector<TRenamePair>& pairs,
 TStatus TUndoRename::SaveStateToFile(const std::vector<TRenamePair>& pairs,
                                      const std::vector<std::u16string>& folders) {
   if (pairs.empty()) return TStatus::Ok();
+  return SaveEncodedState(EncodeBatch(pairs, folders));
+}
+
+TStatus TUndoRename::SaveEncodedState(const TEncodedBatch& batch) {
+  if (batch.moves == 0) return TStatus::Ok();
   // An extra file of an earlier batch under this number vouches for nothing here.
   (void)fs_.DeleteFile(ExtraFileName(nextIndex_));
-  TStatus status = fs_.ReplaceFileAtomically(StateFileName(nextIndex_), EncodeUndoState(pairs));
+  TStatus status = fs_.ReplaceFileAtomically(StateFileName(nextIndex_), batch.state);
   if (!status.ok()) return status;
-  WriteExtra(nextIndex_, pairs, folders);
+  (void)fs_.ReplaceFileAtomically(ExtraFileName(nextIndex_), batch.extra);
   ++nextIndex_;
   return status;
 }

@@ -54,6 +54,8 @@ class TUndoRename {
   // only the extra file cannot be written the batch is stored without it.
   TStatus SaveStateToFile(const std::vector<TRenamePair>& pairs,
                           const std::vector<std::u16string>& folders = {});
+  // The same for a batch encoded already (EncodeBatch).
+  TStatus SaveEncodedState(const TEncodedBatch& batch);
   TStatus SaveSingleRenameToFile(const std::u16string& oldName, const std::u16string& newName);
   // Takes the newest stored batch into `undo` (which is cleared first), as
   // stored moves (TfrmUndo::AddStoredUndo), with the folders it made. With

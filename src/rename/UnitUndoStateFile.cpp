@@ -212,6 +212,11 @@ std::vector<TRenamePair> DecodeUndoState(std::string_view bytes) {
   return ReadUndoState(bytes).pairs;
 }
 
+TEncodedBatch EncodeBatch(const std::vector<TRenamePair>& pairs,
+                          const std::vector<std::u16string>& folders) {
+  return {pairs.size(), EncodeUndoState(pairs), EncodeUndoExtra(pairs, folders)};
+}
+
 std::string EncodeUndoExtra(const std::vector<TRenamePair>& pairs,
                             const std::vector<std::u16string>& folders,
                             const std::vector<uint64_t>& missing) {

@@ -76,6 +76,14 @@ std::vector<TRenamePair> DecodeUndoState(std::string_view bytes);
 std::string EncodeUndoExtra(const std::vector<TRenamePair>& pairs,
                             const std::vector<std::u16string>& folders,
                             const std::vector<uint64_t>& missing = {});
+// A run's state file and extra file, encoded for TUndoRename to store.
+struct TEncodedBatch {
+  size_t moves = 0;
+  std::string state;
+  std::string extra;
+};
+TEncodedBatch EncodeBatch(const std::vector<TRenamePair>& pairs,
+                          const std::vector<std::u16string>& folders);
 // False when `bytes` is not a whole extra file.
 bool DecodeUndoExtra(std::string_view bytes, TUndoExtra& extra);
 // Moves every pair of `state` whose line has no check in `extra` to

@@ -136,6 +136,16 @@ TEST_F(TShowPreviewTest, IllegalNamesAreCountedAndStillChecked) {
   EXPECT_TRUE(Tag(u"a.txt").IsIllegalNewname);
 }
 
+// Of every ASCII character, exactly the reserved ones make a name illegal.
+TEST(TIllegalNewNameTest, ReservedCharactersAreIllegal) {
+  const std::u16string reserved(u"?<>\":|*\0", 8);
+  for (char16_t c = 0; c < 0x80; ++c) {
+    if (c == u'/') continue;
+    const std::u16string name = u"a" + std::u16string(1, c) + u"b";
+    EXPECT_EQ(IsIllegalNewName(name), reserved.find(c) != std::u16string::npos) << int(c);
+  }
+}
+
 TEST_F(TShowPreviewTest, NamesLeavingTheFolderAreIllegal) {
   EXPECT_TRUE(IsIllegalNewName(u"../up.txt"));
   EXPECT_TRUE(IsIllegalNewName(u"/etc/passwd"));

@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <string>
 #include <thread>
 
+#include "platform/UnitSplitWork.h"
 #include "platform/UnitText.h"
 
 namespace {
@@ -82,4 +84,27 @@ TEST(TParallelListingTest, StoppingEndsReadingAhead) {
   EXPECT_EQ(err, 0);
   EXPECT_EQ(visited, 10);
   EXPECT_LE(numbered.reads, 8);
+}
+
+// Work beside the caller is done once: its result is there after Finish, and
+// work that is never finished is still waited for when the object goes, so
+// that it never outlives what it reads.
+TEST(TWorkBesideTest, IsDoneOnceAndWaitedFor) {
+  std::atomic<int> runs{0};
+  {
+    TWorkBeside work([&runs] { ++runs; });
+    work.Finish();
+    EXPECT_EQ(runs.load(), 1);
+    work.Finish();
+    work.Abandon();
+  }
+  EXPECT_EQ(runs.load(), 1);
+  bool done = false;
+  {
+    TWorkBeside slow([&done] {
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+      done = true;
+    });
+  }
+  EXPECT_TRUE(done);
 }
