@@ -50,8 +50,8 @@ namespace {
 
 // Reads the text of the next message box once it shows and closes it.
 void ReadNextMessage(QString& text) {
-  QTimer::singleShot(50, [&text] {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+  WithNextDialog([&text](QWidget& dialog) {
+    auto* box = qobject_cast<QMessageBox*>(&dialog);
     ASSERT_NE(box, nullptr);
     text = box->text();
     box->accept();
@@ -141,7 +141,7 @@ TEST_F(TFrmMainTest, AChangeByAnotherProgramAsksOnceToRefresh) {
   ASSERT_GE(window.Monitor().Descriptor(), 0);
   (void)fs->WriteWholeFile(root + u"/f/new", "x");
   AnswerNextDialog("Yes");
-  for (int i = 0; i < 50 && window.ListModel().rowCount() < 4; ++i) {
+  for (int i = 0; i < 1000 && window.ListModel().rowCount() < 4; ++i) {
     QApplication::processEvents(QEventLoop::AllEvents, 20);
     QThread::msleep(10);
   }
@@ -226,7 +226,7 @@ TEST_F(TFrmMainTest, FilterPresetsApplyAtOnceAndTypingWaits) {
   filter->setText(QStringLiteral("k*"));
   emit filter->textEdited(filter->text());
   EXPECT_EQ(window.ListModel().rowCount(), 2);  // not yet
-  for (int i = 0; i < 200 && window.ListModel().rowCount() != 1; ++i) {
+  for (int i = 0; i < 1000 && window.ListModel().rowCount() != 1; ++i) {
     QApplication::processEvents(QEventLoop::AllEvents, 20);
     QThread::msleep(10);
   }

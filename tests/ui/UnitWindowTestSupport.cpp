@@ -4,9 +4,12 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QPushButton>
 #include <QTimer>
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 #include "ui/UnitFrmMain.h"
 #include "ui/UnitScriptEditor.h"
@@ -23,13 +26,40 @@ QAction* FindItem(QMenu& menu, const QString& caption) {
   return nullptr;
 }
 
+
+// Answers are given in the order they were asked for, each to a dialog other
+// than the one its predecessor answered. A loaded machine may show a dialog
+// long after the time a test expects it: a single look at that time would
+// miss it and leave the dialog waiting for ever.
+constexpr int kLookEveryMs = 20;
+constexpr int kGiveUpAfterMs = 60000;
+int askedAnswers = 0;
+int startedAnswers = 0;
+QPointer<QWidget> lastAnswered;
+
+void AnswerWhenShown(std::function<void(QWidget&)> answer, int ticket, int waitedMs) {
+  QWidget* dialog = QApplication::activeModalWidget();
+  if (dialog != lastAnswered) lastAnswered = nullptr;  // closed: it may show again
+  const bool ready = ticket == startedAnswers && dialog != nullptr && dialog != lastAnswered;
+  if (!ready && waitedMs < kGiveUpAfterMs) {
+    QTimer::singleShot(kLookEveryMs, [answer = std::move(answer), ticket, waitedMs] {
+      AnswerWhenShown(answer, ticket, waitedMs + kLookEveryMs);
+    });
+    return;
+  }
+  // The next answer may be for a dialog this one opens.
+  startedAnswers = std::max(startedAnswers, ticket + 1);
+  ASSERT_TRUE(ready) << "no dialog showed within " << kGiveUpAfterMs << " ms";
+  lastAnswered = dialog;
+  answer(*dialog);
+}
+
 }  // namespace
 
 void WithNextDialog(std::function<void(QWidget&)> answer, int afterMs) {
-  QTimer::singleShot(afterMs, [answer] {
-    QWidget* dialog = QApplication::activeModalWidget();
-    ASSERT_NE(dialog, nullptr);
-    answer(*dialog);
+  const int ticket = askedAnswers++;
+  QTimer::singleShot(afterMs, [answer = std::move(answer), ticket, afterMs] {
+    AnswerWhenShown(answer, ticket, afterMs);
   });
 }
 

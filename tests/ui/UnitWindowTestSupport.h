@@ -10,7 +10,8 @@ class QAction;
 class QWidget;
 class TFrmMain;
 
-// Runs `answer` on the modal dialog that is showing `afterMs` from now.
+// Runs `answer` on the next modal dialog, looked for from `afterMs` on and
+// after the answers asked for before this one.
 void WithNextDialog(std::function<void(QWidget&)> answer, int afterMs = 50);
 // Clicks the button named `name` (object name or caption) of the next modal dialog.
 void AnswerNextDialog(const char* name, int afterMs = 50);
