@@ -43,6 +43,23 @@ std::vector<TEntryIdentity> TFolderHandle::EntryIdentities(
   return ids;
 }
 
+std::unique_ptr<TIdentitiesAhead> TFolderHandle::ReadIdentitiesAhead(
+    std::vector<std::u16string_view> /*relative*/) {
+  return nullptr;
+}
+
+TIdentitiesAhead::TIdentitiesAhead(
+    std::vector<std::u16string_view> names,
+    std::function<void(std::u16string_view name, TEntryIdentity& id)> read)
+    : names_(std::move(names)),
+      ids_(names_.size()),
+      work_(names_.size(), [this, read = std::move(read)](size_t i) { read(names_[i], ids_[i]); }) {}
+
+std::vector<TEntryIdentity> TIdentitiesAhead::Stop() {
+  ids_.resize(work_.Stop());
+  return std::move(ids_);
+}
+
 std::unique_ptr<TFolderHandle> TFileSystem::OpenFolderHandle(const std::u16string& base) {
   return std::make_unique<TPathFolderHandle>(*this, base);
 }

@@ -8,8 +8,10 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/UnitDateTime.h"
+#include "platform/UnitSplitWork.h"
 #include "platform/UnitStatus.h"
 
 // An open file read at arbitrary offsets. Owned by whoever opened it; closed
@@ -58,6 +60,24 @@ inline constexpr size_t kMaxNameBytes = 255;
 // absolute, no part empty, "." or "..", no NUL.
 bool IsNameBelowFolder(std::u16string_view relative);
 
+// Identities of many names read on another thread while the caller goes on
+// (TFolderHandle::ReadIdentitiesAhead). The names must stay unchanged, and
+// the folder open, until Stop.
+class TIdentitiesAhead {
+ public:
+  TIdentitiesAhead(std::vector<std::u16string_view> names,
+                   std::function<void(std::u16string_view name, TEntryIdentity& id)> read);
+  // Ends the reading after the name being read now. Identity i of the
+  // result is that of name i, for as many names as were read by then; a
+  // name that could not be read has an unknown identity.
+  std::vector<TEntryIdentity> Stop();
+
+ private:
+  const std::vector<std::u16string_view> names_;
+  std::vector<TEntryIdentity> ids_;
+  TWorkAhead work_;  // last: it stops before the names and identities go
+};
+
 // A folder opened once for many calls on the names below it, so that no call
 // has to find the folder by its path again: a run that renames thousands of
 // entries of one folder. The names are relative to the folder, as for
@@ -72,6 +92,11 @@ class TFolderHandle {
   // entry that cannot be read has an unknown identity.
   virtual std::vector<TEntryIdentity> EntryIdentities(
       const std::vector<std::u16string_view>& relative);
+  // Starts reading the identities of `relative` beside the caller's work,
+  // or returns nullptr: the default reads nothing beside, so that a wrapped
+  // or fake system sees every call on the caller's thread.
+  virtual std::unique_ptr<TIdentitiesAhead> ReadIdentitiesAhead(
+      std::vector<std::u16string_view> relative);
   virtual TStatus RenameNoReplaceBeneath(const std::u16string& fromRelative,
                                          const std::u16string& toRelative) = 0;
 };

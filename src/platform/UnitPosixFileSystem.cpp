@@ -455,6 +455,15 @@ class TPosixFolderHandle : public TFolderHandle {
     return ids;
   }
 
+  std::unique_ptr<TIdentitiesAhead> ReadIdentitiesAhead(
+      std::vector<std::u16string_view> relative) override {
+    return std::make_unique<TIdentitiesAhead>(
+        std::move(relative),
+        [fd = folder_.get()](std::u16string_view name, TEntryIdentity& id) {
+          (void)IdentityAt(fd, name, id);
+        });
+  }
+
   TStatus RenameNoReplaceBeneath(const std::u16string& fromRelative,
                                  const std::u16string& toRelative) override {
     if (!IsNameBelowFolder(fromRelative)) return NotBelow(Below(base_, fromRelative));

@@ -52,3 +52,25 @@ void TWorkBeside::Finish() {
     work_();
   }
 }
+
+TWorkAhead::TWorkAhead(size_t count, std::function<void(size_t item)> work)
+    : count_(count), work_(std::move(work)) {
+  try {
+    helper_ = std::thread([this] {
+      for (size_t item = 0; item < count_ && !stop_.load(std::memory_order_relaxed); ++item) {
+        work_(item);
+        done_.store(item + 1, std::memory_order_release);
+      }
+    });
+  } catch (const std::system_error&) {
+    // Nothing is done ahead.
+  }
+}
+
+TWorkAhead::~TWorkAhead() { (void)Stop(); }
+
+size_t TWorkAhead::Stop() {
+  stop_.store(true, std::memory_order_relaxed);
+  if (helper_.joinable()) helper_.join();
+  return done_.load(std::memory_order_acquire);
+}

@@ -3,6 +3,7 @@
 // system calls.
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <functional>
 #include <thread>
@@ -33,4 +34,25 @@ class TWorkBeside {
   std::function<void()> work_;
   std::thread helper_;
   bool done_ = false;
+};
+
+// Work over the items [0, count), done one after the other on a helper
+// thread while the caller goes on. Stop ends it after the item being worked
+// on and tells how many items, from the first, are done. When no thread can
+// be started, nothing is done ahead.
+class TWorkAhead {
+ public:
+  TWorkAhead(size_t count, std::function<void(size_t item)> work);
+  ~TWorkAhead();
+  TWorkAhead(const TWorkAhead&) = delete;
+  TWorkAhead& operator=(const TWorkAhead&) = delete;
+
+  size_t Stop();
+
+ private:
+  const size_t count_;
+  std::function<void(size_t)> work_;
+  std::atomic<bool> stop_{false};
+  std::atomic<size_t> done_{0};
+  std::thread helper_;
 };

@@ -137,7 +137,11 @@ std::vector<TEntryIdentity> TRenameCommand::IdentitiesBeneath(
   std::vector<std::u16string_view> sources;
   sources.reserve(plan.size());
   for (const TPlannedRename& entry : plan) sources.emplace_back(entry.source);
-  return folder_->EntryIdentities(sources);
+  if (!ahead_) return folder_->EntryIdentities(sources);
+  std::vector<int> rows;
+  rows.reserve(plan.size());
+  for (const TPlannedRename& entry : plan) rows.push_back(entry.row);
+  return ahead_->IdentitiesOf(rows, sources);
 }
 
 std::vector<TPlannedRename> TRenameCommand::PlanRenames() const {
@@ -557,20 +561,21 @@ TJournal TRenameCommand::JournalOf(const std::vector<TPlannedRename>& plan) cons
   TJournal journal;
   journal.kind = u"rename";
   journal.stateFile = store_.StateFileName(store_.NextIndex());
-  journal.entries.reserve(plan.size());
   const std::u16string& base = Base();
   journal.base = base;  // the names below are relative to it
   // The identities are read beside the building of the entries, which asks
   // the file system nothing.
   std::vector<TEntryIdentity> ids;
   TWorkBeside identities([this, &plan, &ids] { ids = IdentitiesBeneath(plan); });
-  for (const TPlannedRename& entry : plan) {
-    // The last name: where a reversal inside the run parks the entry.
-    journal.entries.push_back({entry.source,
-                               {entry.temp, entry.target,
-                                UndoParkingName(entry.source, kTempNameSuffix)},
-                               TEntryIdentity()});
-  }
+  journal.entries.resize(plan.size());
+  SplitOverTwoThreads(plan.size(), [&plan, &journal](size_t begin, size_t end) {
+    for (size_t i = begin; i < end; ++i) {
+      // The last name: where a reversal inside the run parks the entry.
+      journal.entries[i].home = plan[i].source;
+      journal.entries[i].places = {plan[i].temp, plan[i].target,
+                                   UndoParkingName(plan[i].source, kTempNameSuffix)};
+    }
+  });
   identities.Finish();
   for (size_t i = 0; i < plan.size(); ++i) journal.entries[i].id = ids[i];
   // Every folder of a new name that the run may make: one that is no folder
@@ -665,8 +670,17 @@ void TRenameCommand::RefreshAndRecheck(TProgress& progress, const std::vector<TP
 TRenameResult TRenameCommand::btnRenameClick(TProgress& progress,
                                              const std::function<bool()>& askShowRecursiveAgain) {
   TRenameResult result;
+  // The listed folder stays open while the run lasts: no check or move has
+  // to find it by its path again. The identities the journal needs are read
+  // beside the preview and the plan, which ask the folder nothing.
+  folder_ = workspace_.Files().OpenFolderHandle(Base());
+  ahead_ = std::make_unique<TIdentityReadAhead>(*folder_, workspace_.Entries());
   const TPreviewResult preview = workspace_.Preview(progress);
-  if (!preview.ran) return result;
+  if (!preview.ran) {
+    ahead_.reset();
+    folder_.reset();
+    return result;
+  }
   result.ran = true;
   undo_.ClearAll();
   undo_.SetTempTag(std::u16string(kTempNameSuffix));
@@ -677,25 +691,21 @@ TRenameResult TRenameCommand::btnRenameClick(TProgress& progress,
 
   std::vector<TPlannedRename> plan = PlanRenames();
   result.planned = static_cast<int>(plan.size());
-  // The listed folder stays open while the run lasts: no check or move has
-  // to find it by its path again.
-  folder_ = workspace_.Files().OpenFolderHandle(Base());
   progress.Started(u"Renaming ...", 100);
   progress.Advanced(kProgressStart);
   progress.Message(u"Renaming ...");
   std::vector<TPlannedState> where;
   targetOwners_.clear();
   TRenameJournal journal(workspace_.Files(), store_.Folder() + u"/");
-  if (!plan.empty()) {
-    result.journalStatus = journal.Write(JournalOf(plan));
-    if (!result.journalStatus.ok()) {
-      folder_.reset();
-      progress.Finished();
-      result.stopped = true;
-      result.plan = std::move(plan);
-      result.where.assign(result.plan.size(), TPlannedState::Waiting);
-      return result;
-    }
+  if (!plan.empty()) result.journalStatus = journal.Write(JournalOf(plan));
+  ahead_.reset();
+  if (!result.journalStatus.ok()) {
+    folder_.reset();
+    progress.Finished();
+    result.stopped = true;
+    result.plan = std::move(plan);
+    result.where.assign(result.plan.size(), TPlannedState::Waiting);
+    return result;
   }
   // The undo record of a run that renames every entry is encoded beside the
   // moves, which keep the caller's thread in the kernel.

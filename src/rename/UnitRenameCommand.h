@@ -14,6 +14,7 @@
 
 #include "platform/UnitFileSystem.h"
 #include "platform/UnitStatus.h"
+#include "rename/UnitIdentityReadAhead.h"
 #include "rename/UnitRenameJournal.h"
 #include "rename/UnitRenamePair.h"
 #include "rename/UnitRenameState.h"
@@ -203,4 +204,7 @@ class TRenameCommand {
   mutable std::u16string base_;  // the listed folder with "/", as Base() gave it last
   // The listed folder, open while a run lasts.
   std::unique_ptr<TFolderHandle> folder_;
+  // The checked entries' identities, read from the start of a run until its
+  // journal is made.
+  std::unique_ptr<TIdentityReadAhead> ahead_;
 };

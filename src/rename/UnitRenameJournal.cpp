@@ -4,6 +4,7 @@
 #include <charconv>
 #include <set>
 
+#include "platform/UnitSplitWork.h"
 #include "platform/UnitText.h"
 #include "rename/UnitEscapedName.h"
 #include "rename/UnitUndo.h"
@@ -78,41 +79,58 @@ TEntryIdentity IdentityOf(TFileSystem& fs, const std::u16string& path) {
   return id;
 }
 
-std::string EncodeJournal(const TJournal& journal) {
-  std::string out(kHeader);
+namespace {
+
+// The lines of the entries [begin, end), each name after the escaped base.
+void AppendEntries(std::string& out, const TJournal& journal, const std::string& base,
+                   size_t begin, size_t end) {
   size_t units = 0;  // a first guess of the size: every name in ASCII
-  for (const TJournalEntry& entry : journal.entries) {
-    units += entry.home.size() + 48 + (entry.places.size() + 1) * journal.base.size();
+  for (size_t i = begin; i < end; ++i) {
+    const TJournalEntry& entry = journal.entries[i];
+    units += entry.home.size() + 48 + (entry.places.size() + 1) * base.size();
     for (const std::u16string& place : entry.places) units += place.size() + 1;
   }
   out.reserve(out.size() + units);
-  // Escaping works byte by byte, so the base is escaped once for all names.
-  const std::string base = EscapedName(journal.base);
-  const auto appendName = [&](const std::u16string& name) {
-    out += base;
-    AppendEscapedName(out, name);
-  };
-  out += "kind\t";
-  AppendEscapedName(out, journal.kind);
-  out += "\nstate\t";
-  AppendEscapedName(out, journal.stateFile);
-  out += '\n';
-  for (const TJournalEntry& entry : journal.entries) {
+  for (size_t i = begin; i < end; ++i) {
+    const TJournalEntry& entry = journal.entries[i];
     out += "entry\t";
     AppendNumber(out, entry.id.device);
     out += '\t';
     AppendNumber(out, entry.id.inode);
     out += '\t';
-    appendName(entry.home);
+    out += base;
+    AppendEscapedName(out, entry.home);
     for (const std::u16string& place : entry.places) {
       out += '\t';
-      appendName(place);
+      out += base;
+      AppendEscapedName(out, place);
     }
     out += '\n';
   }
+}
+
+}  // namespace
+
+std::string EncodeJournal(const TJournal& journal) {
+  std::string out(kHeader);
+  // Escaping works byte by byte, so the base is escaped once for all names.
+  const std::string base = EscapedName(journal.base);
+  out += "kind\t";
+  AppendEscapedName(out, journal.kind);
+  out += "\nstate\t";
+  AppendEscapedName(out, journal.stateFile);
+  out += '\n';
+  // A long journal is encoded in two halves at once: a run waits for it
+  // before its first move.
+  std::string secondHalf;
+  SplitOverTwoThreads(journal.entries.size(), [&](size_t begin, size_t end) {
+    AppendEntries(begin == 0 ? out : secondHalf, journal, base, begin, end);
+  });
+  out += secondHalf;
   for (const std::u16string& folder : journal.folders) {
     out += "folder\t";
-    appendName(folder);
+    out += base;
+    AppendEscapedName(out, folder);
     out += '\n';
   }
   out += "end\n";

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "platform/UnitSplitWork.h"
 #include "platform/UnitText.h"
@@ -107,4 +108,24 @@ TEST(TWorkBesideTest, IsDoneOnceAndWaitedFor) {
     });
   }
   EXPECT_TRUE(done);
+}
+
+// Work ahead is done in order, one item at a time, and Stop tells exactly
+// how many items from the first are done; nothing is done after it.
+TEST(TWorkAheadTest, StopTellsTheItemsDoneFromTheFirst) {
+  for (const size_t stopAt : {size_t{0}, size_t{500}, size_t{5000}}) {
+    std::vector<size_t> done;
+    std::atomic<bool> reached{false};
+    TWorkAhead work(5000, [&](size_t item) {
+      done.push_back(item);
+      if (item + 1 >= stopAt) reached = true;
+    });
+    while (stopAt > 0 && !reached) std::this_thread::yield();
+    const size_t count = work.Stop();
+    EXPECT_GE(count, stopAt);
+    ASSERT_EQ(done.size(), count);
+    for (size_t i = 0; i < count; ++i) ASSERT_EQ(done[i], i);
+    EXPECT_EQ(work.Stop(), count);
+    EXPECT_EQ(done.size(), count);
+  }
 }

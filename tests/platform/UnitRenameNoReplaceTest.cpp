@@ -262,6 +262,13 @@ TEST_P(TRenameNoReplaceTest, AHeldFolderAnswersAsThePathsDo) {
   const std::vector<TEntryIdentity> ids = handle->EntryIdentities(many);
   ASSERT_EQ(ids.size(), many.size());
   for (size_t i = 0; i < ids.size(); ++i) ASSERT_EQ(ids[i], expected[i % names.size()]) << i;
+  // Read ahead on another thread: what was read by Stop is each name's own.
+  if (const std::unique_ptr<TIdentitiesAhead> ahead = handle->ReadIdentitiesAhead(many)) {
+    (void)handle->EntryIdentities(many);  // a while for the reading ahead
+    const std::vector<TEntryIdentity> early = ahead->Stop();
+    ASSERT_LE(early.size(), many.size());
+    for (size_t i = 0; i < early.size(); ++i) ASSERT_EQ(early[i], expected[i % names.size()]) << i;
+  }
   fsys::rename(dir.PathOf("base"), dir.PathOf("moved"));
   EXPECT_TRUE(handle->Exists(u"file.txt"));
   ASSERT_TRUE(handle->RenameNoReplaceBeneath(u"file.txt", u"renamed.txt").ok());

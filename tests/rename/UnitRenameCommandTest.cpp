@@ -2,10 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
+
 #include "UnitUndoScenario.h"
 #include "engine/UnitScriptStepReplace.h"
 #include "platform/UnitFileSystem.h"
 #include "platform/UnitText.h"
+#include "rename/UnitIdentityReadAhead.h"
 #include "rename/UnitRenameInPlace.h"
 #include "rename/UnitUndo.h"
 #include "rename/UnitUndoRename.h"
@@ -464,6 +468,64 @@ TEST(TCheckNewNameTest, AcceptsNamesInsideTheFolderOnly) {
   for (const auto& [name, ok] : cases) {
     EXPECT_EQ(CheckNewNameStaysInFolder(name).ok(), ok) << Utf16ToUtf8(name);
   }
+}
+
+// A folder that reads identities ahead from a table, and keeps the names it
+// is asked for afterwards.
+class TTableFolder : public TFolderHandle {
+ public:
+  std::map<std::u16string, TEntryIdentity, std::less<>> table;
+  std::vector<std::u16string> askedLater;
+
+  bool Exists(const std::u16string&) override { return false; }
+  TStatus GetEntryIdentity(const std::u16string& name, TEntryIdentity& id) override {
+    askedLater.push_back(name);
+    id = Find(name);
+    return TStatus::Ok();
+  }
+  std::unique_ptr<TIdentitiesAhead> ReadIdentitiesAhead(
+      std::vector<std::u16string_view> names) override {
+    return std::make_unique<TIdentitiesAhead>(
+        std::move(names), [this](std::u16string_view name, TEntryIdentity& id) { id = Find(name); });
+  }
+  TStatus RenameNoReplaceBeneath(const std::u16string&, const std::u16string&) override {
+    return TStatus::Ok();
+  }
+
+ private:
+  TEntryIdentity Find(std::u16string_view name) const {
+    const auto it = table.find(name);
+    return it == table.end() ? TEntryIdentity() : it->second;
+  }
+};
+
+// However far the reading ahead got, every entry gets its own identity: one
+// read ahead for its row and name, or else one asked for now (a row checked
+// later, an entry unknown then, a row whose name is not the one read).
+TEST(TIdentityReadAheadTest, EveryEntryGetsItsOwnIdentity) {
+  TFakeFileSystem fs;
+  Populate(fs, u"/f", {{u"a", u"a"}, {u"b", u"b"}, {u"c", u"c"}, {u"d", u"d"}, {u"e", u"e"}});
+  TFixedClock clock;
+  TMapEnvironment env;
+  TFakeTagReader tags;
+  TSession session(fs, clock, env, tags, u"/app/");
+  session.model.folder = u"/f";
+  TNoProgress progress;
+  session.Refresh(progress, false);
+  ASSERT_EQ(session.list.Count(), 5);
+  session.list.SetChecked(2, false);  // "c"
+  TTableFolder folder;
+  folder.table = {{u"a", {1, 10}}, {u"b", {1, 11}}, {u"c", {1, 12}}, {u"e", {1, 14}}, {u"x", {1, 19}}};
+  TIdentityReadAhead ahead(folder, session.list);
+  const std::vector<TEntryIdentity> ids =
+      ahead.IdentitiesOf({0, 2, 3, 4}, {u"a", u"c", u"d", u"x"});
+  EXPECT_EQ(ids, (std::vector<TEntryIdentity>{{1, 10}, {1, 12}, {}, {1, 19}}));
+  for (const std::u16string name : {u"c", u"d", u"x"}) {
+    EXPECT_NE(std::find(folder.askedLater.begin(), folder.askedLater.end(), name),
+              folder.askedLater.end())
+        << Utf16ToUtf8(name);
+  }
+  EXPECT_LE(folder.askedLater.size(), 4u);
 }
 
 }  // namespace
