@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <numeric>
 #include <unordered_map>
 #include <unordered_set>
@@ -47,7 +48,9 @@ class TReversal {
         moves_(moves),
         fromRun_(fromRun),
         where_(moves.size()),
-        state_(moves.size(), TState::Unknown) {}
+        state_(moves.size(), TState::Unknown) {
+    if (script_ == nullptr) HoldCommonFolder();
+  }
 
   // `betweenRounds` runs once every entry is parked (the folders the list
   // made are empty then, and one may stand where an entry returns);
@@ -132,7 +135,7 @@ class TReversal {
     for (size_t i = 0; i < moves_.size(); ++i) {
       const TRenamePair& move = moves_[i];
       if (state_[i] == TState::NotFound) {
-        if (heldByOthers.count(move.oldName) == 0 && fs_.Exists(move.oldName)) {
+        if (heldByOthers.count(move.oldName) == 0 && EntryExists(move.oldName)) {
           ++result.alreadyBack;
           continue;
         }
@@ -157,14 +160,43 @@ class TReversal {
   // tag; the same text elsewhere (in a folder's name, inside a name, in a name
   // of a stored batch) belongs to the name. Empty when neither exists.
   std::u16string Locate(const TRenamePair& move, bool fromRun) const {
-    if (fs_.Exists(move.newName)) return move.newName;
+    if (EntryExists(move.newName)) return move.newName;
     if (!fromRun || !EndsWith(move.newName, tag_)) return {};
     const std::u16string untagged = move.newName.substr(0, move.newName.size() - tag_.size());
-    if (!untagged.empty() && untagged.back() != u'/' && fs_.Exists(untagged)) return untagged;
+    if (!untagged.empty() && untagged.back() != u'/' && EntryExists(untagged)) return untagged;
     return {};
   }
 
+  // When every name of the reversal lies right in one folder, as after a run
+  // in a listed folder, that folder is held open: no check or move has to
+  // find it by its path again.
+  void HoldCommonFolder() {
+    if (moves_.empty()) return;
+    const std::u16string& first = moves_.front().oldName;
+    const size_t slash = first.rfind(u'/');
+    if (slash == std::u16string::npos || slash == 0) return;
+    heldBase_ = first.substr(0, slash + 1);
+    for (const TRenamePair& move : moves_) {
+      if (!InHeldFolder(move.oldName) || !InHeldFolder(move.newName)) return;
+    }
+    held_ = fs_.OpenFolderHandle(heldBase_);
+  }
+
+  bool InHeldFolder(const std::u16string& path) const {
+    return path.size() > heldBase_.size() && path.starts_with(heldBase_) &&
+           path.find(u'/', heldBase_.size()) == std::u16string::npos;
+  }
+
+  bool EntryExists(const std::u16string& path) const {
+    if (held_ && InHeldFolder(path)) return held_->Exists(path.substr(heldBase_.size()));
+    return fs_.Exists(path);
+  }
+
   TStatus Move(const std::u16string& from, const std::u16string& to) {
+    if (held_ && InHeldFolder(from) && InHeldFolder(to)) {
+      return held_->RenameNoReplaceBeneath(from.substr(heldBase_.size()),
+                                           to.substr(heldBase_.size()));
+    }
     if (script_ == nullptr) return fs_.RenameNoReplace(from, to);
     script_->append(ShellMoveCommand(kUndoCommand, from, to));
     script_->append(kLogRedirect);
@@ -185,6 +217,8 @@ class TReversal {
   std::vector<std::u16string> where_;  // per move: where a NotBack entry is
   std::vector<TState> state_;
   int handled_ = 0;
+  std::u16string heldBase_;  // the common folder with "/"
+  std::unique_ptr<TFolderHandle> held_;
 };
 
 }  // namespace
