@@ -557,27 +557,28 @@ void TRenameCommand::PutBack(const std::vector<TPlannedRename>& plan,
   }
 }
 
-TJournal TRenameCommand::JournalOf(const std::vector<TPlannedRename>& plan) const {
+std::string TRenameCommand::EncodedJournalOf(const std::vector<TPlannedRename>& plan) const {
+  const TJournal head = JournalHeadOf(plan);
+  const std::vector<TEntryIdentity> ids = IdentitiesBeneath(plan);
+  // The entries are read straight from the plan: copying a hundred thousand
+  // of them first would keep the run from its first move for longer.
+  return EncodeJournal(head, plan.size(),
+                       [&plan, &ids](size_t i, TJournalEntryView& entry, std::u16string& scratch) {
+                         const TPlannedRename& planned = plan[i];
+                         entry.id = ids[i];
+                         entry.home = planned.source;
+                         // The last name: where a reversal inside the run parks the entry.
+                         scratch = UndoParkingName(planned.source, kTempNameSuffix);
+                         entry.places = {planned.temp, planned.target, scratch};
+                       });
+}
+
+TJournal TRenameCommand::JournalHeadOf(const std::vector<TPlannedRename>& plan) const {
   TJournal journal;
   journal.kind = u"rename";
   journal.stateFile = store_.StateFileName(store_.NextIndex());
   const std::u16string& base = Base();
   journal.base = base;  // the names below are relative to it
-  // The identities are read beside the building of the entries, which asks
-  // the file system nothing.
-  std::vector<TEntryIdentity> ids;
-  TWorkBeside identities([this, &plan, &ids] { ids = IdentitiesBeneath(plan); });
-  journal.entries.resize(plan.size());
-  SplitOverTwoThreads(plan.size(), [&plan, &journal](size_t begin, size_t end) {
-    for (size_t i = begin; i < end; ++i) {
-      // The last name: where a reversal inside the run parks the entry.
-      journal.entries[i].home = plan[i].source;
-      journal.entries[i].places = {plan[i].temp, plan[i].target,
-                                   UndoParkingName(plan[i].source, kTempNameSuffix)};
-    }
-  });
-  identities.Finish();
-  for (size_t i = 0; i < plan.size(); ++i) journal.entries[i].id = ids[i];
   // Every folder of a new name that the run may make: one that is no folder
   // yet (missing, or a file the run may move away), or one that an entry of
   // the run is, or lies in, which moves away and leaves the name free.
@@ -697,7 +698,7 @@ TRenameResult TRenameCommand::btnRenameClick(TProgress& progress,
   std::vector<TPlannedState> where;
   targetOwners_.clear();
   TRenameJournal journal(workspace_.Files(), store_.Folder() + u"/");
-  if (!plan.empty()) result.journalStatus = journal.Write(JournalOf(plan));
+  if (!plan.empty()) result.journalStatus = journal.WriteEncoded(EncodedJournalOf(plan));
   ahead_.reset();
   if (!result.journalStatus.ok()) {
     folder_.reset();

@@ -183,8 +183,11 @@ class TRenameCommand {
   // every entry was renamed, once `encoding` is finished.
   void StoreBatch(const std::vector<TPlannedRename>& plan, const std::vector<TPlannedState>& where,
                   TWorkBeside& encoding, const TEncodedBatch& planned, TRenameResult& result);
-  // The journal of the run: every entry with its temporary and new name.
-  TJournal JournalOf(const std::vector<TPlannedRename>& plan) const;
+  // The journal of the run, encoded: every entry with its temporary and new
+  // name.
+  std::string EncodedJournalOf(const std::vector<TPlannedRename>& plan) const;
+  // Its every field but the entries.
+  TJournal JournalHeadOf(const std::vector<TPlannedRename>& plan) const;
   // Refreshes the list; after a run that moved entries, exactly the entries
   // under the names the run left them are checked.
   void RefreshAndRecheck(TProgress& progress, const std::vector<TPlannedRename>& plan,

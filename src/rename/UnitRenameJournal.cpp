@@ -82,17 +82,20 @@ TEntryIdentity IdentityOf(TFileSystem& fs, const std::u16string& path) {
 namespace {
 
 // The lines of the entries [begin, end), each name after the escaped base.
-void AppendEntries(std::string& out, const TJournal& journal, const std::string& base,
+void AppendEntries(std::string& out, const TJournalEntryReader& entryAt, const std::string& base,
                    size_t begin, size_t end) {
-  size_t units = 0;  // a first guess of the size: every name in ASCII
+  TJournalEntryView entry;
+  std::u16string scratch;
+  bool sized = false;
   for (size_t i = begin; i < end; ++i) {
-    const TJournalEntry& entry = journal.entries[i];
-    units += entry.home.size() + 48 + (entry.places.size() + 1) * base.size();
-    for (const std::u16string& place : entry.places) units += place.size() + 1;
-  }
-  out.reserve(out.size() + units);
-  for (size_t i = begin; i < end; ++i) {
-    const TJournalEntry& entry = journal.entries[i];
+    entryAt(i, entry, scratch);
+    if (!sized) {
+      // A first guess of the size from the first line: every name in ASCII.
+      size_t units = entry.home.size() + 48 + (entry.places.size() + 1) * base.size();
+      for (const std::u16string_view place : entry.places) units += place.size() + 1;
+      out.reserve(out.size() + units * (end - begin) * 9 / 8);
+      sized = true;
+    }
     out += "entry\t";
     AppendNumber(out, entry.id.device);
     out += '\t';
@@ -100,7 +103,7 @@ void AppendEntries(std::string& out, const TJournal& journal, const std::string&
     out += '\t';
     out += base;
     AppendEscapedName(out, entry.home);
-    for (const std::u16string& place : entry.places) {
+    for (const std::u16string_view place : entry.places) {
       out += '\t';
       out += base;
       AppendEscapedName(out, place);
@@ -112,22 +115,32 @@ void AppendEntries(std::string& out, const TJournal& journal, const std::string&
 }  // namespace
 
 std::string EncodeJournal(const TJournal& journal) {
+  return EncodeJournal(journal, journal.entries.size(),
+                       [&journal](size_t i, TJournalEntryView& entry, std::u16string&) {
+                         const TJournalEntry& stored = journal.entries[i];
+                         entry.id = stored.id;
+                         entry.home = stored.home;
+                         entry.places.assign(stored.places.begin(), stored.places.end());
+                       });
+}
+
+std::string EncodeJournal(const TJournal& head, size_t count, const TJournalEntryReader& entryAt) {
   std::string out(kHeader);
   // Escaping works byte by byte, so the base is escaped once for all names.
-  const std::string base = EscapedName(journal.base);
+  const std::string base = EscapedName(head.base);
   out += "kind\t";
-  AppendEscapedName(out, journal.kind);
+  AppendEscapedName(out, head.kind);
   out += "\nstate\t";
-  AppendEscapedName(out, journal.stateFile);
+  AppendEscapedName(out, head.stateFile);
   out += '\n';
   // A long journal is encoded in two halves at once: a run waits for it
   // before its first move.
   std::string secondHalf;
-  SplitOverTwoThreads(journal.entries.size(), [&](size_t begin, size_t end) {
-    AppendEntries(begin == 0 ? out : secondHalf, journal, base, begin, end);
+  SplitOverTwoThreads(count, [&](size_t begin, size_t end) {
+    AppendEntries(begin == 0 ? out : secondHalf, entryAt, base, begin, end);
   });
   out += secondHalf;
-  for (const std::u16string& folder : journal.folders) {
+  for (const std::u16string& folder : head.folders) {
     out += "folder\t";
     out += base;
     AppendEscapedName(out, folder);
@@ -241,10 +254,12 @@ TRecoveryReport RecoverJournal(TFileSystem& fs, const TJournal& journal) {
 TRenameJournal::TRenameJournal(TFileSystem& fs, std::u16string undoFolder)
     : fs_(fs), undoFolder_(std::move(undoFolder)) {}
 
-TStatus TRenameJournal::Write(const TJournal& journal) {
+TStatus TRenameJournal::Write(const TJournal& journal) { return WriteEncoded(EncodeJournal(journal)); }
+
+TStatus TRenameJournal::WriteEncoded(const std::string& bytes) {
   TStatus status = fs_.CreateFolderPath(undoFolder_);
   if (!status.ok()) return status;
-  return fs_.ReplaceFileAtomically(Path(), EncodeJournal(journal));
+  return fs_.ReplaceFileAtomically(Path(), bytes);
 }
 
 TStatus TRenameJournal::Read(TJournal& journal) const {

@@ -5,7 +5,9 @@
 // recovery then puts every entry of it back where it belongs.
 #pragma once
 
+#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/UnitFileSystem.h"
@@ -40,6 +42,21 @@ struct TJournal {
 // "folder" line per folder; TAB, LF, CR and backslash inside names are
 // escaped.
 std::string EncodeJournal(const TJournal& journal);
+
+// One entry as the encoder reads it, its names borrowed from the caller.
+struct TJournalEntryView {
+  TEntryIdentity id;
+  std::u16string_view home;
+  std::vector<std::u16string_view> places;
+};
+// Fills `entry` with the entry `index`. A name the caller makes for it goes
+// in `scratch`, which lives until the next call on the same thread. Called
+// on two threads at once for different entries.
+using TJournalEntryReader =
+    std::function<void(size_t index, TJournalEntryView& entry, std::u16string& scratch)>;
+// The same bytes for a journal whose `count` entries are read one by one,
+// rather than copied into it first; the entries of `head` are not written.
+std::string EncodeJournal(const TJournal& head, size_t count, const TJournalEntryReader& entryAt);
 // False, with the reason, when `bytes` is not a whole journal (a journal is
 // written whole, so a cut one is a damaged file, not a cut run).
 bool DecodeJournal(const std::string& bytes, TJournal& journal, std::u16string& problem);
@@ -72,6 +89,8 @@ class TRenameJournal {
   bool Exists() const { return fs_.Exists(Path()); }
   // Writes the journal atomically and flushes it and its folder to the disk.
   TStatus Write(const TJournal& journal);
+  // The same for a journal encoded already.
+  TStatus WriteEncoded(const std::string& bytes);
   TStatus Read(TJournal& journal) const;
   TStatus Remove();
 
