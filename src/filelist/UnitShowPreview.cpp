@@ -83,28 +83,37 @@ class TPreviewPass {
   }
 
   // Runs the script (and the text-file and case steps) on the filled record;
-  // returns whether the script changed the name.
+  // returns whether the script changed the name. `name` and `ext` are the
+  // caller's, so that their room is kept from one row to the next.
   bool RunScript(std::u16string& name, std::u16string& ext, TTagData& tag, int& collisionIndex) {
     if (textFile_ != nullptr) textFile_->AssignFields(rec_, rec_.selectedposition, ctx_.Vars());
-    name = rec_.name;
-    ext = u"." + rec_.ext;
-    const std::u16string oldName = name;
-    const std::u16string oldExt = ext;
+    name.assign(rec_.name);
+    ext.assign(u".");
+    ext.append(rec_.ext);
+    oldName_.assign(name);
+    oldExt_.assign(ext);
     rec_.ScriptChanged = false;
     script_.RunScriptOn(name, ext, rec_, tag, collisionIndex, ctx_);
-    return name != oldName || ext != oldExt || rec_.ScriptChanged;
+    return name != oldName_ || ext != oldExt_ || rec_.ScriptChanged;
   }
 
-  // The new name relative to the entry's folder, from the script's result.
-  std::u16string NewName(std::u16string name, std::u16string ext) const {
+  // The new name relative to the entry's folder, from the script's result;
+  // converts the case of `name` and `ext` in place.
+  std::u16string NewName(std::u16string& name, std::u16string& ext) const {
     ConvertCase(name, ext, options_.caseOptions);
-    std::u16string joined = currentFolder_ + name + ext;
+    std::u16string full;
+    full.reserve(base_.size() + currentFolder_.size() + name.size() + ext.size());
+    full.append(base_).append(currentFolder_).append(name).append(ext);
     // Drop the lone "." of an empty extension, unless the script left the name
     // exactly as it was (a name may end with "." here).
-    if (!joined.empty() && joined.back() == u'.' && joined != rec_.columnname) joined.pop_back();
-    std::u16string full = base_ + joined;
-    const std::u16string folder = ExtractFilePath(rec_.FullName);
-    const size_t at = FindIgnoringCase(full, folder);
+    if (full.size() > base_.size() && full.back() == u'.' &&
+        std::u16string_view(full).substr(base_.size()) != rec_.columnname) {
+      full.pop_back();
+    }
+    const std::u16string_view fullName = rec_.FullName;
+    const std::u16string_view folder = fullName.substr(0, fullName.rfind(u'/') + 1);
+    // Nearly always the new name begins with the folder as it is written.
+    const size_t at = full.starts_with(folder) ? 0 : FindIgnoringCase(full, folder);
     if (at != std::u16string::npos) full.erase(at, folder.size());
     return full;
   }
@@ -132,6 +141,8 @@ class TPreviewPass {
   const std::u16string base_;
   const int startAt_;
   RenameRecord rec_;
+  std::u16string oldName_;  // the name and extension before the script
+  std::u16string oldExt_;
   int position_ = 0;
   std::u16string currentFolder_;  // the folder part of the last row's caption
   bool folderTotalKnown_ = false;  // rec_.foldertotal holds currentFolder_'s count
@@ -147,6 +158,9 @@ void FirstPass(TFrmDummyShowPreview& list, TPreviewPass& pass, TScriptContext& c
                const TPreviewOptions& options, TProgress& progress, TPreviewResult& result) {
   const int count = list.Count();
   const int step = std::min(count / 10 + 1, 50);
+  std::u16string name;  // kept from row to row, with their room
+  std::u16string ext;
+  std::u16string newPath;
   for (int row = 0; row < count; ++row) {
     if (row % step == 0) {
       progress.Advanced(row);
@@ -168,8 +182,6 @@ void FirstPass(TFrmDummyShowPreview& list, TPreviewPass& pass, TScriptContext& c
     }
     const bool folderChanged = pass.FillRecord(row);
     if (row % 100 == 0) progress.Message(pass.Record().columnname);
-    std::u16string name;
-    std::u16string ext;
     int collisionIndex = -1;
     const bool scriptChanged = pass.RunScript(name, ext, tag, collisionIndex);
     if (collisionIndex != -1) {
@@ -182,14 +194,18 @@ void FirstPass(TFrmDummyShowPreview& list, TPreviewPass& pass, TScriptContext& c
     if (folderChanged && options.counting.cbResetNewFolder) rec.changedcount = pass.StartAt();
     if (scriptChanged) ++rec.changedcount;
     pass.CustomColumns(data);
-    const std::u16string newName = pass.NewName(name, ext);
-    data.SetNewName(newName);
-    const std::u16string folderPart = ExtractFilePath(data.caption);
-    tag.IsIllegalNewname = IsIllegalNewName(folderPart + newName);
+    data.SetNewName(pass.NewName(name, ext));
+    const std::u16string& newName = data.GetNewName();
+    const std::u16string_view caption = data.caption;
+    const std::u16string_view folderPart = caption.substr(0, caption.rfind(u'/') + 1);
+    newPath.assign(folderPart).append(newName);
+    tag.IsIllegalNewname = IsIllegalNewName(newPath);
     if (tag.IsIllegalNewname) ++result.IllegalCount;
-    const int k = ctx.Collisions().Add(rec.FullName, pass.Base() + folderPart + newName, row);
+    newPath.insert(0, pass.Base());
+    const int k = ctx.Collisions().Add(rec.FullName, newPath, row);
     if (k != -1) MarkCollision(list, row, k, result);
-    tag.changed = ExtractFileName(rec.FullName) != newName;
+    const std::u16string_view fullName = rec.FullName;
+    tag.changed = fullName.substr(fullName.rfind(u'/') + 1) != newName;
     if (tag.changed) ++result.ChangedCount;
   }
 }

@@ -43,7 +43,9 @@ class TCollectUndoFailures : public TRenameErrorHandler {
 };
 
 std::u16string TempName(const std::u16string& target) {
-  return target + std::u16string(kTempNameSuffix);
+  std::u16string temp;
+  temp.reserve(target.size() + kTempNameSuffix.size());
+  return temp.append(target).append(kTempNameSuffix);
 }
 
 size_t DiskBytes(std::u16string_view name) { return Utf8Length(name); }
@@ -147,6 +149,7 @@ std::vector<TEntryIdentity> TRenameCommand::IdentitiesBeneath(
 std::vector<TPlannedRename> TRenameCommand::PlanRenames() const {
   std::vector<TPlannedRename> plan;
   const TFrmDummyShowPreview& list = workspace_.Entries();
+  plan.reserve(static_cast<size_t>(std::max(0, list.GetCheckedCount())));
   for (int row = 0; row < list.Count(); ++row) {
     list.FetchAhead(row);
     const TFileListData& data = *list.GetFileData(row);
