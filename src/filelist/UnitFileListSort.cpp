@@ -7,6 +7,7 @@
 
 #include "filelist/UnitNaturalOrder.h"
 #include "platform/UnitDateTime.h"
+#include "platform/UnitSplitWork.h"
 
 namespace {
 
@@ -192,15 +193,29 @@ std::vector<uint32_t> SortedPositions(const std::vector<std::unique_ptr<TFileLis
   }
   // The keys themselves are sorted (not indexes to them), so comparisons read
   // memory in order; the original position as last key keeps the sort stable.
-  std::sort(keys.begin(), keys.end(), [&](const TRowKey& a, const TRowKey& b) {
+  const auto less = [&](const TRowKey& a, const TRowKey& b) {
     if (a.isFolder != b.isFolder) return a.isFolder;
     const int result = CompareByColumn(a, b, order.kind);
     if (result != 0) return order.descending ? result > 0 : result < 0;
     return a.row < b.row;
+  };
+  // A long list is sorted in two halves at once, which are then merged: the
+  // order is total, so the result is the same.
+  const size_t half = keys.size() / 2;
+  SplitOverTwoThreads(keys.size(), [&keys, &less](size_t begin, size_t end) {
+    std::sort(keys.begin() + static_cast<std::ptrdiff_t>(begin),
+              keys.begin() + static_cast<std::ptrdiff_t>(end), less);
   });
   std::vector<uint32_t> positions;
   positions.reserve(keys.size());
-  for (const TRowKey& key : keys) positions.push_back(key.row);
+  auto first = keys.cbegin();
+  const auto middle = keys.cbegin() + static_cast<std::ptrdiff_t>(half);
+  auto second = middle;
+  while (first != middle && second != keys.cend()) {
+    positions.push_back((less(*second, *first) ? *second++ : *first++).row);
+  }
+  for (; first != middle; ++first) positions.push_back(first->row);
+  for (; second != keys.cend(); ++second) positions.push_back(second->row);
   return positions;
 }
 

@@ -247,10 +247,14 @@ TEST(SortOrderLawsTest, PrefixesAgreeWithTheFullComparison) {
   EXPECT_GT(decidedByPrefix, 10000) << "most pairs need no full comparison";
 }
 
-TEST_F(TSortFileListTest, LargeRandomListEndsSorted) {
+TEST_F(TSortFileListTest, LargeRandomListEndsSortedWithTiesInListingOrder) {
   std::mt19937 random(7);
-  for (int i = 0; i < 5000; ++i) Add(RandomName(random), i % 7 == 0);
+  for (int i = 0; i < 5000; ++i) {
+    // Every fifth name is an earlier one again: a tie, kept in listing order.
+    Add(i % 5 == 4 ? rows[random() % rows.size()]->caption : RandomName(random), i % 7 == 0);
+  }
   for (const bool descending : {false, true}) {
+    std::sort(rows.begin(), rows.end(), [](const auto& a, const auto& b) { return a->data < b->data; });
     SortFileList(rows, tags, {TSortKind::Name, 0, descending});
     ASSERT_EQ(rows.size(), 5000u);
     for (size_t i = 1; i < rows.size(); ++i) {
@@ -260,6 +264,9 @@ TEST_F(TSortFileListTest, LargeRandomListEndsSorted) {
       if (folderA != folderB) continue;
       const int order = CompareCaptions(rows[i - 1]->caption, rows[i]->caption);
       ASSERT_TRUE(descending ? order >= 0 : order <= 0) << i;
+      if (order == 0) {
+        ASSERT_LT(rows[i - 1]->data, rows[i]->data) << i;
+      }
     }
   }
 }
