@@ -4,8 +4,10 @@
 # "file_" by "doc_", the Perl `rename` making the same change in one phase,
 # and floor.c making it in the same two phases with bare renameat2 calls;
 # then `tallowick --undo` of that batch against the rename itself.
-# Each tool gets a fresh folder of the same files; the best of RUNS runs
-# counts.
+# Each tool gets a fresh folder of the same files. The tools take turns in
+# each of RUNS rounds, so that a disk that slows down or speeds up over the
+# minutes weighs on all of them alike; the best time of each counts, and the
+# median of the rounds' own ratios is shown beside it.
 #   BUILD_DIR=build bench/rename/run.sh        (FILES=100000 RUNS=3)
 set -eu
 root=$(cd "$(dirname "$0")/../.." && pwd)
@@ -51,48 +53,44 @@ timed() {
   [ "$done" -eq "$files" ] || { echo "only $done of $files renamed by $1" >&2; exit 1; }
   echo "$took"
 }
-best() {  # best TOOL ARGS...: the shortest of $runs runs
-  b=
-  i=0
-  while [ $i -lt "$runs" ]; do
-    t=$(timed "$@")
-    b=$(awk -v a="$t" -v b="${b:-$t}" 'BEGIN { print (a < b ? a : b) }')
-    i=$((i + 1))
-  done
-  echo "$b"
-}
-# Renames a fresh folder with tallowick, then prints the seconds its --undo
-# took; fails when not every file is back.
-timed_undo() {
-  fresh
-  "$exe" -xi bench.twscr "$work/f" >/dev/null 2>"$work/err" || { cat "$work/err" >&2; exit 1; }
+# Renames a fresh folder with tallowick, then undoes that batch; prints the
+# seconds of both; fails when not every file is back.
+timed_run_and_undo() {
+  took=$(timed "$exe" -xi bench.twscr "$work/f")
   start=$(now)
   "$exe" --undo >/dev/null 2>"$work/err" || { cat "$work/err" >&2; exit 1; }
-  took=$(awk -v a="$(now)" -v b="$start" 'BEGIN { printf "%.3f", a - b }')
+  undone=$(awk -v a="$(now)" -v b="$start" 'BEGIN { printf "%.3f", a - b }')
   back=$(find "$work/f" -maxdepth 1 -name 'file_*' | wc -l)
   [ "$back" -eq "$files" ] || { echo "only $back of $files back after --undo" >&2; exit 1; }
-  echo "$took"
-}
-best_undo() {
-  b=
-  i=0
-  while [ $i -lt "$runs" ]; do
-    t=$(timed_undo)
-    b=$(awk -v a="$t" -v b="${b:-$t}" 'BEGIN { print (a < b ? a : b) }')
-    i=$((i + 1))
-  done
-  echo "$b"
+  echo "$took $undone"
 }
 perl_rename() { (cd "$work/f" && find . -maxdepth 1 -name 'file_*' -print0 | xargs -0 file-rename 's/file_/doc_/'); }
 
-echo "Renaming $files files in $work (best of $runs runs each) ..."
-floor=$(best "$work/floor" "$work/f" file_ doc_)
-perl=$(best perl_rename)
-ours=$(best "$exe" -xi bench.twscr "$work/f")
-undo=$(best_undo)
+echo "Renaming $files files in $work ($runs rounds, the tools in turn) ..."
+: >"$work/times"
+i=0
+while [ $i -lt "$runs" ]; do
+  floor=$(timed "$work/floor" "$work/f" file_ doc_)
+  perl=$(timed perl_rename)
+  both=$(timed_run_and_undo)
+  echo "$floor $perl $both" >>"$work/times"
+  i=$((i + 1))
+done
+# best COLUMN: the shortest time of that column; median EXPR: the median of
+# EXPR over the rounds.
+best() { awk -v c="$1" 'NR == 1 || $c < b { b = $c } END { printf "%.3f", b }' "$work/times"; }
+median() {
+  awk "{ print $1 }" "$work/times" | sort -n |
+    awk '{ v[NR] = $1 } END { printf "%.2f", NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
+}
+floor=$(best 1)
+perl=$(best 2)
+ours=$(best 3)
+undo=$(best 4)
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
-printf '%-34s %8s s  %5sx the floor\n' \
-  "floor.c (two phases, renameat2)" "$floor" "1.00" \
-  "Perl rename (one phase)" "$perl" "$(ratio "$perl" "$floor")" \
-  "tallowick -xi (two phases, undo)" "$ours" "$(ratio "$ours" "$floor")"
-printf '%-34s %8s s  %5sx the rename\n' "tallowick --undo of that batch" "$undo" "$(ratio "$undo" "$ours")"
+printf '%-34s %8s s  %5sx the floor  (median of rounds %sx)\n' \
+  "floor.c (two phases, renameat2)" "$floor" "1.00" "1.00" \
+  "Perl rename (one phase)" "$perl" "$(ratio "$perl" "$floor")" "$(median '$2 / $1')" \
+  "tallowick -xi (two phases, undo)" "$ours" "$(ratio "$ours" "$floor")" "$(median '$3 / $1')"
+printf '%-34s %8s s  %5sx the rename (median of rounds %sx)\n' "tallowick --undo of that batch" \
+  "$undo" "$(ratio "$undo" "$ours")" "$(median '$4 / $3')"
