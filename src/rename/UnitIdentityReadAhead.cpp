@@ -1,22 +1,21 @@
 #include "rename/UnitIdentityReadAhead.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "filelist/UnitFileList.h"
 
 TIdentityReadAhead::TIdentityReadAhead(TFolderHandle& folder, const TFrmDummyShowPreview& list)
     : folder_(folder) {
-  size_t length = 0;
-  for (int row = 0; row < list.Count(); ++row) {
-    const TFileListData& data = *list.GetFileData(row);
-    if (data.Checked()) length += data.caption.size();
-  }
-  if (length > UINT32_MAX) return;
-  names_.reserve(length);
+  // One pass over the rows: each is fetched once.
+  const size_t checked = static_cast<size_t>(std::max(0, list.GetCheckedCount()));
+  rows_.reserve(checked);
+  starts_.reserve(checked + 1);
   for (int row = 0; row < list.Count(); ++row) {
     list.FetchAhead(row);
     const TFileListData& data = *list.GetFileData(row);
     if (!data.Checked()) continue;
+    if (names_.size() + data.caption.size() > UINT32_MAX) return;  // nothing read ahead
     rows_.push_back(row);
     starts_.push_back(static_cast<uint32_t>(names_.size()));
     names_ += data.caption;
