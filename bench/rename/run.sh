@@ -74,6 +74,7 @@ while [ $i -lt "$runs" ]; do
   perl=$(timed perl_rename)
   both=$(timed_run_and_undo)
   echo "$floor $perl $both" >>"$work/times"
+  echo "round $((i + 1)): floor.c $floor s, Perl rename $perl s, -xi and --undo $both s"
   i=$((i + 1))
 done
 # best COLUMN: the shortest time of that column; median EXPR: the median of

@@ -198,10 +198,9 @@ void FirstPass(TFrmDummyShowPreview& list, TPreviewPass& pass, TScriptContext& c
     const std::u16string& newName = data.GetNewName();
     const std::u16string_view caption = data.caption;
     const std::u16string_view folderPart = caption.substr(0, caption.rfind(u'/') + 1);
-    newPath.assign(folderPart).append(newName);
-    tag.IsIllegalNewname = IsIllegalNewName(newPath);
+    newPath.assign(pass.Base()).append(folderPart).append(newName);
+    tag.IsIllegalNewname = IsIllegalNewName(std::u16string_view(newPath).substr(pass.Base().size()));
     if (tag.IsIllegalNewname) ++result.IllegalCount;
-    newPath.insert(0, pass.Base());
     const int k = ctx.Collisions().Add(rec.FullName, newPath, row);
     if (k != -1) MarkCollision(list, row, k, result);
     const std::u16string_view fullName = rec.FullName;
