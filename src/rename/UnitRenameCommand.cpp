@@ -48,6 +48,12 @@ std::u16string TempName(const std::u16string& target) {
   return temp.append(target).append(kTempNameSuffix);
 }
 
+// `temp` is `target` followed by the temporary-name suffix.
+bool IsTempNameOf(std::u16string_view temp, std::u16string_view target) {
+  return temp.size() == target.size() + kTempNameSuffix.size() && temp.starts_with(target) &&
+         temp.ends_with(kTempNameSuffix);
+}
+
 size_t DiskBytes(std::u16string_view name) { return Utf8Length(name); }
 
 // The longest beginning of `name` that takes at most `budget` bytes on disk,
@@ -508,7 +514,7 @@ void TRenameCommand::RunPhase2(const std::vector<TPlannedRename>& plan,
       // An entry parked without a move has no phase-1 record: this move is it.
       // A shortened temporary name is not the new name + the tag, so the undo
       // list could not find the entry from it: this move is recorded too.
-      const bool recorded = entry.temp != entry.source && entry.temp == TempName(entry.target);
+      const bool recorded = entry.temp != entry.source && IsTempNameOf(entry.temp, entry.target);
       if (MoveEntry(plan, i, entry.temp, entry.target, recorded)) {
         where[i] = TPlannedState::Done;
         ++result.renamed;
@@ -695,6 +701,7 @@ TRenameResult TRenameCommand::btnRenameClick(TProgress& progress,
 
   std::vector<TPlannedRename> plan = PlanRenames();
   result.planned = static_cast<int>(plan.size());
+  undo_.Reserve(plan.size());
   progress.Started(u"Renaming ...", 100);
   progress.Advanced(kProgressStart);
   progress.Message(u"Renaming ...");

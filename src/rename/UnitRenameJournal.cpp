@@ -12,7 +12,11 @@
 
 namespace {
 
-constexpr std::string_view kHeader = "tallowick journal 1\n";
+// Version 2 may name a base folder, which every name after it lies in and
+// is written relative to; version 1, which a build before it left, holds
+// whole names only.
+constexpr std::string_view kHeader = "tallowick journal 2\n";
+constexpr std::string_view kHeaderVersion1 = "tallowick journal 1\n";
 constexpr std::u16string_view kParkSuffix = u".TW_RECOVER";
 
 std::vector<std::string_view> Fields(std::string_view line) {
@@ -81,31 +85,28 @@ TEntryIdentity IdentityOf(TFileSystem& fs, const std::u16string& path) {
 
 namespace {
 
-// The lines of the entries [begin, end), each name after the escaped base.
-void AppendEntries(std::string& out, const TJournalEntryReader& entryAt, const std::string& base,
-                   size_t begin, size_t end) {
+// The size of the lines of `count` entries like `entry`, every name ASCII.
+size_t GuessedSize(const TJournalEntryView& entry, size_t count) {
+  size_t units = entry.home.size() + 48;
+  for (const std::u16string_view place : entry.places) units += place.size() + 1;
+  return units * count * 9 / 8;
+}
+
+// The lines of the entries [begin, end).
+void AppendEntries(std::string& out, const TJournalEntryReader& entryAt, size_t begin, size_t end) {
   TJournalEntryView entry;
   std::u16string scratch;
-  bool sized = false;
   for (size_t i = begin; i < end; ++i) {
     entryAt(i, entry, scratch);
-    if (!sized) {
-      // A first guess of the size from the first line: every name in ASCII.
-      size_t units = entry.home.size() + 48 + (entry.places.size() + 1) * base.size();
-      for (const std::u16string_view place : entry.places) units += place.size() + 1;
-      out.reserve(out.size() + units * (end - begin) * 9 / 8);
-      sized = true;
-    }
+    if (i == begin) out.reserve(out.size() + GuessedSize(entry, end - begin));
     out += "entry\t";
     AppendNumber(out, entry.id.device);
     out += '\t';
     AppendNumber(out, entry.id.inode);
     out += '\t';
-    out += base;
     AppendEscapedName(out, entry.home);
     for (const std::u16string_view place : entry.places) {
       out += '\t';
-      out += base;
       AppendEscapedName(out, place);
     }
     out += '\n';
@@ -126,23 +127,33 @@ std::string EncodeJournal(const TJournal& journal) {
 
 std::string EncodeJournal(const TJournal& head, size_t count, const TJournalEntryReader& entryAt) {
   std::string out(kHeader);
-  // Escaping works byte by byte, so the base is escaped once for all names.
-  const std::string base = EscapedName(head.base);
   out += "kind\t";
   AppendEscapedName(out, head.kind);
   out += "\nstate\t";
   AppendEscapedName(out, head.stateFile);
   out += '\n';
+  if (!head.base.empty()) {
+    out += "base\t";
+    AppendEscapedName(out, head.base);
+    out += '\n';
+  }
+  if (count > 0) {
+    // Room for the whole journal at once, so that the second half joins the
+    // first without moving it.
+    TJournalEntryView first;
+    std::u16string scratch;
+    entryAt(0, first, scratch);
+    out.reserve(out.size() + GuessedSize(first, count));
+  }
   // A long journal is encoded in two halves at once: a run waits for it
   // before its first move.
   std::string secondHalf;
   SplitOverTwoThreads(count, [&](size_t begin, size_t end) {
-    AppendEntries(begin == 0 ? out : secondHalf, entryAt, base, begin, end);
+    AppendEntries(begin == 0 ? out : secondHalf, entryAt, begin, end);
   });
   out += secondHalf;
   for (const std::u16string& folder : head.folders) {
     out += "folder\t";
-    out += base;
     AppendEscapedName(out, folder);
     out += '\n';
   }
@@ -152,11 +163,18 @@ std::string EncodeJournal(const TJournal& head, size_t count, const TJournalEntr
 
 bool DecodeJournal(const std::string& bytes, TJournal& journal, std::u16string& problem) {
   journal = TJournal();
-  if (!bytes.starts_with(kHeader)) {
+  const bool version1 = bytes.starts_with(kHeaderVersion1);
+  if (!version1 && !bytes.starts_with(kHeader)) {
     problem = u"not a journal of this program";
     return false;
   }
   size_t start = kHeader.size();
+  std::u16string base;  // prefixed to every name read after it
+  const auto name = [&base](std::string_view field, std::u16string& out) {
+    if (!UnescapedName(field, out)) return false;
+    out.insert(0, base);
+    return true;
+  };
   int number = 1;
   bool ended = false;
   while (start < bytes.size()) {
@@ -171,18 +189,21 @@ bool DecodeJournal(const std::string& bytes, TJournal& journal, std::u16string& 
       good = UnescapedName(fields[1], journal.kind);
     } else if (fields[0] == "state" && fields.size() == 2) {
       good = UnescapedName(fields[1], journal.stateFile);
+    } else if (fields[0] == "base" && fields.size() == 2 && !version1 && base.empty() &&
+               journal.entries.empty() && journal.folders.empty()) {
+      good = UnescapedName(fields[1], base) && !base.empty();
     } else if (fields[0] == "entry" && fields.size() >= 4) {
       TJournalEntry entry;
       good = Number(fields[1], entry.id.device) && Number(fields[2], entry.id.inode) &&
-             UnescapedName(fields[3], entry.home);
+             name(fields[3], entry.home);
       for (size_t i = 4; good && i < fields.size(); ++i) {
         entry.places.emplace_back();
-        good = UnescapedName(fields[i], entry.places.back());
+        good = name(fields[i], entry.places.back());
       }
       journal.entries.push_back(std::move(entry));
     } else if (fields[0] == "folder" && fields.size() == 2) {
       journal.folders.emplace_back();
-      good = UnescapedName(fields[1], journal.folders.back());
+      good = name(fields[1], journal.folders.back());
     } else if (fields[0] == "end" && fields.size() == 1) {
       ended = true;
     } else {

@@ -33,12 +33,13 @@ struct TJournal {
   // the entries back, since one may stand where an entry returns.
   std::vector<std::u16string> folders;
   // When not empty, the folder (with its "/") that every name above lies in,
-  // the names being kept relative to it; the journal stores whole names.
+  // the names being kept relative to it. The journal names it once and its
+  // names stay relative; a decoded journal holds whole names and no base.
   std::u16string base;
 };
 
 // Text lines, UTF-8 with every name's bytes kept: a header, "kind", "state",
-// then one "entry" line per entry with its fields separated by TAB, then one
+// "base" for a journal with a base, then one "entry" line per entry with its fields separated by TAB, then one
 // "folder" line per folder; TAB, LF, CR and backslash inside names are
 // escaped.
 std::string EncodeJournal(const TJournal& journal);

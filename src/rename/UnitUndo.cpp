@@ -263,6 +263,11 @@ void TfrmUndo::ClearAll() {
   folders_.clear();
 }
 
+void TfrmUndo::Reserve(size_t moves) {
+  pairs_.reserve(pairs_.size() + moves);
+  stored_.reserve(stored_.size() + moves);
+}
+
 TStatus TfrmUndo::CreateFolderPath(const std::u16string& path) {
   return RecordingCreated(path, [&] { return fs_.CreateFolderPath(path); });
 }

@@ -60,6 +60,9 @@ class TfrmUndo {
   TfrmUndo(TFileSystem& fs, std::u16string appFolder);
 
   void ClearAll();
+  // Makes room for `moves` more records, so that a run of many moves does not
+  // copy the list as it grows.
+  void Reserve(size_t moves);
   // Records that `oldName` was moved to `newName` (full paths) by the current
   // run: a new name ending in the temporary tag is the run's temporary name,
   // which the run's second phase may have taken the tag off again.
