@@ -12,9 +12,11 @@
 #include "platform/UnitClock.h"
 #include "platform/UnitEnvironment.h"
 #include "platform/UnitFileSystem.h"
+#include "platform/UnitHugePageHeap.h"
 #include "ui/UnitQtWindowLauncher.h"
 
 int main(int argc, char** argv) {
+  RestartWithHugePageHeap(argv);
   const std::vector<std::string> args(argv + 1, argv + argc);
   const std::unique_ptr<TFileSystem> fs = NewPosixFileSystem();
   TSystemClock clock;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/UnitAppFolder.h"
+#include "platform/UnitHugePageHeap.h"
 #include "support/UnitFakeServices.h"
 
 TEST(EnvironmentTest, ExpandsSetNamesAndKeepsTheRest) {
@@ -30,4 +31,20 @@ TEST(ApplicationFolderTest, FromTheEnvironment) {
   EXPECT_EQ(ApplicationFolder(env), u"/cfg/tallowick/");
   env.values[u"TALLOWICK_HOME"] = u"/portable";
   EXPECT_EQ(ApplicationFolder(env), u"/portable/");
+}
+
+TEST(HugePageHeapTest, AsksForHugePagesOnceAndKeepsTheOtherTunables) {
+  const struct {
+    std::optional<std::string> current;
+    std::optional<std::string> expected;
+  } cases[] = {
+      {std::nullopt, "glibc.malloc.hugetlb=1"},
+      {"", "glibc.malloc.hugetlb=1"},
+      {"glibc.malloc.check=3", "glibc.malloc.check=3:glibc.malloc.hugetlb=1"},
+      {"glibc.malloc.hugetlb=0", std::nullopt},  // refused by the user: kept
+      {"glibc.malloc.hugetlb=1", std::nullopt},  // the restarted program itself
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(TunablesWithHugePages(c.current), c.expected) << c.current.value_or("(unset)");
+  }
 }

@@ -1,0 +1,78 @@
+#include "platform/UnitHugePageHeap.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+
+namespace {
+
+constexpr char kTunables[] = "GLIBC_TUNABLES";
+constexpr char kHugePages[] = "glibc.malloc.hugetlb";
+// Set in the restarted program: the tunables as the caller had them, after
+// a "=" when the variable was set at all.
+constexpr char kTunablesBefore[] = "TALLOWICK_TUNABLES_BEFORE";
+
+std::optional<std::string> Variable(const char* name) {
+  const char* value = std::getenv(name);
+  if (value == nullptr) return std::nullopt;
+  return std::string(value);
+}
+
+// Transparent huge pages are off ("[never]") or cannot be told: nothing to gain.
+bool KernelOffersHugePages() {
+  std::ifstream in("/sys/kernel/mm/transparent_hugepage/enabled");
+  std::string modes;
+  std::getline(in, modes);
+  return !modes.empty() && modes.find("[never]") == std::string::npos;
+}
+
+// A folder whose listing alone takes this much room on disk holds some ten
+// thousand entries or more. Below that, starting twice (some 20 ms) would
+// cost more than the page faults it saves.
+constexpr off_t kLargeFolderBytes = 256 * 1024;
+
+bool NamesLargeFolder(char** argv) {
+  for (char** arg = argv + 1; *arg != nullptr; ++arg) {
+    struct stat st {};
+    if (::stat(*arg, &st) == 0 && S_ISDIR(st.st_mode) && st.st_size >= kLargeFolderBytes) {
+      return true;
+    }
+  }
+  return false;
+}
+
+void RestoreEnvironment(const std::string& before) {
+  if (before.starts_with('=')) {
+    setenv(kTunables, before.c_str() + 1, 1);
+  } else {
+    unsetenv(kTunables);
+  }
+  unsetenv(kTunablesBefore);
+}
+
+}  // namespace
+
+std::optional<std::string> TunablesWithHugePages(const std::optional<std::string>& current) {
+  if (!current || current->empty()) return std::string(kHugePages) + "=1";
+  if (current->find(kHugePages) != std::string::npos) return std::nullopt;
+  return *current + ":" + kHugePages + "=1";
+}
+
+void RestartWithHugePageHeap(char** argv) {
+  if (const std::optional<std::string> before = Variable(kTunablesBefore)) {
+    RestoreEnvironment(*before);
+    return;
+  }
+  const std::optional<std::string> current = Variable(kTunables);
+  const std::optional<std::string> tunables = TunablesWithHugePages(current);
+  if (!tunables || argv[0] == nullptr || !NamesLargeFolder(argv) || !KernelOffersHugePages()) {
+    return;
+  }
+  const std::string before = current ? "=" + *current : std::string();
+  if (setenv(kTunablesBefore, before.c_str(), 1) != 0) return;
+  if (setenv(kTunables, tunables->c_str(), 1) == 0) execv("/proc/self/exe", argv);
+  // Not restarted: go on as started, with the environment as it was.
+  RestoreEnvironment(before);
+}

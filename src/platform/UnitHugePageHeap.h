@@ -1,0 +1,23 @@
+// Huge pages for the allocator's memory. A list of a million entries, its
+// preview and a run's plan and undo list touch hundreds of megabytes, and
+// every 4 KiB page of it costs a page fault on first touch; in a virtual
+// machine one fault can take ten microseconds. Asked for it, the C library's
+// allocator advises the kernel to back its memory with 2 MiB pages instead.
+// It reads that wish from its environment only as the program starts, so the
+// program starts itself once more with the wish added, and then puts the
+// environment back as it was, for the programs it runs in turn.
+#pragma once
+
+#include <optional>
+#include <string>
+
+// The tunables to start with: `current` (the variable as found, if set) with
+// huge pages asked for; nothing when they are asked for or refused already.
+std::optional<std::string> TunablesWithHugePages(const std::optional<std::string>& current);
+
+// Call first in main, before anything else runs. When an argument names a
+// large folder, starts the executable again with huge pages asked for, where
+// the kernel offers them and they are not asked for yet; returns when it
+// does not, or cannot. In the program
+// so started, restores the environment as the caller had it and returns.
+void RestartWithHugePageHeap(char** argv);
