@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <string_view>
 
 namespace {
 
@@ -33,8 +34,11 @@ bool KernelOffersHugePages() {
 // cost more than the page faults it saves.
 constexpr off_t kLargeFolderBytes = 256 * 1024;
 
-bool NamesLargeFolder(char** argv) {
+// An argument names a large folder, or asks to undo the last batch (which
+// holds a run's every name, and its reversal every entry's identity).
+bool AsksForLargeWork(char** argv) {
   for (char** arg = argv + 1; *arg != nullptr; ++arg) {
+    if (std::string_view(*arg) == "--undo") return true;
     struct stat st {};
     if (::stat(*arg, &st) == 0 && S_ISDIR(st.st_mode) && st.st_size >= kLargeFolderBytes) {
       return true;
@@ -67,7 +71,7 @@ void RestartWithHugePageHeap(char** argv) {
   }
   const std::optional<std::string> current = Variable(kTunables);
   const std::optional<std::string> tunables = TunablesWithHugePages(current);
-  if (!tunables || argv[0] == nullptr || !NamesLargeFolder(argv) || !KernelOffersHugePages()) {
+  if (!tunables || argv[0] == nullptr || !AsksForLargeWork(argv) || !KernelOffersHugePages()) {
     return;
   }
   const std::string before = current ? "=" + *current : std::string();

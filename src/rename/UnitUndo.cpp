@@ -75,7 +75,27 @@ class TReversal {
     for (size_t i = 0; i < moves_.size(); ++i) {
       Tick();
       const TRenamePair& move = moves_[i];
-      TEntryBack entry{i, Locate(move, fromRun_[i]), UndoParkingName(move.oldName, tag_)};
+      TEntryBack entry{i, {}, UndoParkingName(move.oldName, tag_)};
+      // Nearly every entry of a stored batch is where the list says: the move
+      // itself finds it, with no look beforehand. Only when it fails is the
+      // entry looked for.
+      const bool mayHaveLostTag = fromRun_[i] && EndsWith(move.newName, tag_);
+      if (!stopped && script_ == nullptr && !mayHaveLostTag && move.newName != entry.parked) {
+        const TStatus status = Move(move.newName, entry.parked);
+        if (status.ok()) {
+          entry.current = move.newName;
+          parked.push_back(std::move(entry));
+          continue;
+        }
+        if (EntryExists(move.newName)) {
+          ++result.failed;
+          NotBack(i, move.newName);
+          stopped = errors_.RenameFailed(move.newName, move.oldName, status) ==
+                    TRenameErrorAnswer::Stop;
+          continue;
+        }
+      }
+      entry.current = Locate(move, fromRun_[i]);
       if (entry.current.empty()) {
         state_[i] = TState::NotFound;
         continue;
