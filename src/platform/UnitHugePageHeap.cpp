@@ -34,17 +34,31 @@ bool KernelOffersHugePages() {
 // cost more than the page faults it saves.
 constexpr off_t kLargeFolderBytes = 256 * 1024;
 
-// An argument names a large folder, or asks to undo the last batch (which
-// holds a run's every name, and its reversal every entry's identity).
+// A batch rename mode ("-xi", "-xu", "-ri", "-ru", in any case).
+bool IsRenameMode(std::string_view arg) {
+  if (arg.size() != 3 || arg[0] != '-') return false;
+  const char mode = static_cast<char>(arg[1] | 0x20);
+  const char answer = static_cast<char>(arg[2] | 0x20);
+  return (mode == 'x' || mode == 'r') && (answer == 'i' || answer == 'u');
+}
+
+bool IsLargeFolder(const char* arg) {
+  struct stat st {};
+  return ::stat(arg, &st) == 0 && S_ISDIR(st.st_mode) && st.st_size >= kLargeFolderBytes;
+}
+
+// The arguments ask to rename a large folder, or to undo the last batch
+// (which holds a run's every name, and its reversal every entry's identity).
+// A preview or the window keep the smaller pages: huge ones take more room.
 bool AsksForLargeWork(char** argv) {
+  bool renames = false;
+  bool large = false;
   for (char** arg = argv + 1; *arg != nullptr; ++arg) {
     if (std::string_view(*arg) == "--undo") return true;
-    struct stat st {};
-    if (::stat(*arg, &st) == 0 && S_ISDIR(st.st_mode) && st.st_size >= kLargeFolderBytes) {
-      return true;
-    }
+    renames = renames || IsRenameMode(*arg);
+    large = large || IsLargeFolder(*arg);
   }
-  return false;
+  return renames && large;
 }
 
 void RestoreEnvironment(const std::string& before) {

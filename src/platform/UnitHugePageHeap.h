@@ -15,8 +15,8 @@
 // huge pages asked for; nothing when they are asked for or refused already.
 std::optional<std::string> TunablesWithHugePages(const std::optional<std::string>& current);
 
-// Call first in main, before anything else runs. When an argument names a
-// large folder or asks for an undo, starts the executable again with huge
+// Call first in main, before anything else runs. When the arguments ask to
+// rename a large folder or to undo, starts the executable again with huge
 // pages asked for, where the kernel offers them and they are not asked for
 // yet; returns when it does not, or cannot. In the program so started,
 // restores the environment as the caller had it and returns.
