@@ -61,6 +61,13 @@ bool AsksForLargeWork(char** argv) {
   return renames && large;
 }
 
+// Under valgrind the executable of the process is valgrind's own, which a
+// restart would run without the program under test.
+bool UnderMemoryChecker() {
+  const std::optional<std::string> preload = Variable("LD_PRELOAD");
+  return preload && preload->find("vgpreload") != std::string::npos;
+}
+
 void RestoreEnvironment(const std::string& before) {
   if (before.starts_with('=')) {
     setenv(kTunables, before.c_str() + 1, 1);
@@ -85,7 +92,8 @@ void RestartWithHugePageHeap(char** argv) {
   }
   const std::optional<std::string> current = Variable(kTunables);
   const std::optional<std::string> tunables = TunablesWithHugePages(current);
-  if (!tunables || argv[0] == nullptr || !AsksForLargeWork(argv) || !KernelOffersHugePages()) {
+  if (!tunables || argv[0] == nullptr || UnderMemoryChecker() || !AsksForLargeWork(argv) ||
+      !KernelOffersHugePages()) {
     return;
   }
   const std::string before = current ? "=" + *current : std::string();
