@@ -225,6 +225,9 @@ void TCommandLine::HandleMode(const TFrmDummyInstance& params, TCommandLineOutco
 
 void TCommandLine::RunBatch(bool recursive, TCommandLineOutcome& outcome) {
   outcome.endProgram = true;
+  // The run follows at once: the listing reads the identities its journal
+  // needs, and no sizes or times unless the script reads them.
+  s_.session.listingForRun = true;
   s_.session.Refresh(s_.progress, recursive);
   outcome.listed = true;
   if (s_.progress.Cancelled()) {

@@ -95,6 +95,18 @@ bool TFrmScriptActions::AnyEnabled() const {
                      [](const TScriptStepControl* h) { return h->ScriptStep->Enabled; });
 }
 
+bool TFrmScriptActions::MayReadEntryAttributes() const {
+  for (const TScriptStepControl* holder : ScriptControlOrder) {
+    const TScriptStep& step = *holder->ScriptStep;
+    const std::span<const TParamDef> params = step.Parameters();
+    for (size_t i = 0; i < params.size(); ++i) {
+      if (params[i].kind != TParamKind::Text) continue;
+      if (step.Text(static_cast<int>(i)).find_first_of(u"?%") != std::u16string::npos) return true;
+    }
+  }
+  return false;
+}
+
 void TFrmScriptActions::DisableAll() {
   for (auto* holder : ScriptControlOrder) holder->ScriptStep->Enabled = false;
   Notify();

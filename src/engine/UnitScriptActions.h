@@ -52,6 +52,9 @@ class TFrmScriptActions {
   void Clear();
   void ClearDisabled();
   bool AnyEnabled() const;
+  // Whether a step's text may name a meta variable or an environment
+  // variable (holds "?" or "%"): only those read an entry's size and times.
+  bool MayReadEntryAttributes() const;
   void DisableAll();
   void ResetAll();
 

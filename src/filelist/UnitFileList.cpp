@@ -148,9 +148,24 @@ void TFrmDummyShowPreview::AddEntry(TFileListData entry, const TTagData& tag, bo
   DataList.push_back(std::make_unique<TFileListData>(std::move(entry)));
 }
 
+void TFrmDummyShowPreview::KeepIdentity(const TEntryIdentity& identity) {
+  if (tagdata.empty() || !identity.Known()) return;
+  fIdentities.resize(tagdata.size());
+  fIdentities.back() = identity;
+}
+
+TEntryIdentity TFrmDummyShowPreview::ListedIdentity(int row) const {
+  const TFileListData* entry = GetFileData(row);
+  if (entry == nullptr || entry->data < 0 || static_cast<size_t>(entry->data) >= fIdentities.size()) {
+    return {};
+  }
+  return fIdentities[static_cast<size_t>(entry->data)];
+}
+
 void TFrmDummyShowPreview::Clear() {
   DataList.clear();
   tagdata.clear();
+  fIdentities.clear();
   fFoldersCount.Clear();
   MyCheckedCount = 0;
   fSelectedCount = 0;

@@ -17,6 +17,7 @@
 #include "filelist/UnitFoldersCount.h"
 #include "filelist/UnitScanOptions.h"
 #include "model/UnitTagData.h"
+#include "platform/UnitFileSystem.h"
 
 class TClock;
 class TFileSystem;
@@ -85,6 +86,13 @@ class TFrmDummyShowPreview : public TScanSink {
   // Appends an entry with its state flags; the list sets its `index` and
   // `data`. The scan adds through this; so can tests and benchmarks.
   void AddEntry(TFileListData entry, const TTagData& tag, bool checked) override;
+  void KeepIdentity(const TEntryIdentity& identity) override;
+  // Whether the last refresh kept identities it read (its options asked, and
+  // its listing read them).
+  bool HasListedIdentities() const { return !fIdentities.empty(); }
+  // The identity the last refresh read for the entry of `row`; unknown when
+  // it kept none for it.
+  TEntryIdentity ListedIdentity(int row) const;
   // Removes every entry, the folder counts and the selection.
   void Clear();
 
@@ -165,6 +173,7 @@ class TFrmDummyShowPreview : public TScanSink {
   const TClock& clock_;
   std::vector<std::unique_ptr<TFileListData>> DataList;
   std::vector<TTagData> tagdata;
+  std::vector<TEntryIdentity> fIdentities;  // by tagdata index, when kept
   TFoldersCount fFoldersCount;
   TSortOrder fSortOrder;
   std::u16string fListedFolder;

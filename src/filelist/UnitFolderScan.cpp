@@ -50,9 +50,12 @@ void TFolderScan::ScanFolder(const std::u16string& sub) {
   if (fRecursive) progress_.Message(u"Scanning ../" + sub);
   int filesHere = 0;
   // A folder that cannot be listed contributes nothing.
-  (void)fs_.ListFolder(base_ + sub, [&](const TFolderEntry& entry) {
-    return Visit(sub, entry, filesHere);
-  });
+  const auto visit = [&](const TFolderEntry& entry) { return Visit(sub, entry, filesHere); };
+  if (options_.describeEntries) {
+    (void)fs_.ListFolder(base_ + sub, visit);
+  } else {
+    (void)fs_.ListFolderNames(base_ + sub, visit);
+  }
   list_->AddFolderCount(base_ + sub, filesHere);
 }
 
@@ -114,6 +117,7 @@ void TFolderScan::AddEntry(const std::u16string& caption, const TFolderEntry& en
   data.SetDate(DateText(tag.Modified, 0));
   data.SetDateCreated(DateText(tag.Created, 1));
   list_->AddEntry(std::move(data), tag, checked);
+  if (options_.keepIdentities) list_->KeepIdentity(entry.identity);
   const int count = list_->Count();
   if (count % kScanProgressInterval == 0) {
     progress_.Advanced(count);

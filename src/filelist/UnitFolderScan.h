@@ -14,6 +14,7 @@
 
 class TFileSystem;
 class TProgress;
+struct TEntryIdentity;
 struct TFolderEntry;
 struct TTagData;
 
@@ -25,6 +26,9 @@ class TScanSink {
  public:
   virtual ~TScanSink() = default;
   virtual void AddEntry(TFileListData entry, const TTagData& tag, bool checked) = 0;
+  // The identity the listing read for the entry added last (unknown when it
+  // read none); called only when the scan options keep identities.
+  virtual void KeepIdentity(const TEntryIdentity& identity) = 0;
   virtual int Count() const = 0;
   // Records the number of files listed in the folder `path`.
   virtual void AddFolderCount(const std::u16string& path, int files) = 0;

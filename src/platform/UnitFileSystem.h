@@ -50,6 +50,7 @@ struct TFolderEntry {
   std::u16string name;  // the name alone, decoded losslessly (UnitText.h)
   TFileInfo info;
   bool isLink = false;
+  TEntryIdentity identity;  // unknown when the listing could not read it
 };
 
 // The longest name of one entry, in bytes as the disk holds them (UTF-8),
@@ -144,6 +145,13 @@ class TFileSystem {
   // `visit` may list other folders; each nested listing holds one open
   // descriptor until it returns.
   virtual TStatus ListFolder(const std::u16string& path, const TFolderVisitor& visit) = 0;
+  // ListFolder without describing the entries: each has its name and, as the
+  // folder's listing tells them, whether it is a folder or a link (an entry is
+  // described only where the listing does not tell); size, times and identity
+  // are left unknown. Here: the whole ListFolder.
+  virtual TStatus ListFolderNames(const std::u16string& path, const TFolderVisitor& visit) {
+    return ListFolder(path, visit);
+  }
   // Moves the file or folder `from` to `to` and never replaces an existing
   // entry: when `to` exists, nothing changes and the status has code EEXIST and
   // names `to`; any other failure names `from`, with the system's reason. A

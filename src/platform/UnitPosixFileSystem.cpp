@@ -3,6 +3,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -316,13 +317,17 @@ bool ReadFolderEntry(int folderFd, const char* name, unsigned char type, TFolder
   entry.info = TFileInfo();
   entry.info.hidden = name[0] == '.';
   struct statx sx {};
-  const unsigned mask = STATX_TYPE | STATX_SIZE | STATX_MTIME | STATX_BTIME;
+  entry.identity = TEntryIdentity();
+  const unsigned mask = STATX_TYPE | STATX_INO | STATX_SIZE | STATX_MTIME | STATX_BTIME;
   if (::statx(folderFd, name, AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT, mask, &sx) != 0) {
     if (errno == ENOENT) return false;
     entry.isLink = type == DT_LNK;
     entry.info.isFolder = type == DT_DIR;
     return true;
   }
+  // The same device number as a status call gives.
+  entry.identity.device = static_cast<uint64_t>(makedev(sx.stx_dev_major, sx.stx_dev_minor));
+  entry.identity.inode = (sx.stx_mask & STATX_INO) != 0 ? sx.stx_ino : 0;
   entry.isLink = S_ISLNK(sx.stx_mode);
   entry.info.isFolder = S_ISDIR(sx.stx_mode);
   entry.info.size = entry.info.isFolder ? 0 : sx.stx_size;
@@ -330,6 +335,20 @@ bool ReadFolderEntry(int folderFd, const char* name, unsigned char type, TFolder
   if ((sx.stx_mask & STATX_BTIME) != 0) {
     entry.info.created = LocalDateTime(sx.stx_btime.tv_sec, sx.stx_btime.tv_nsec);
   }
+  return true;
+}
+
+// The entry `name` of the open folder `folderFd` as its listing tells it:
+// kind from `type`, described only when the listing keeps no kinds. False
+// when such an entry has gone.
+bool NameFolderEntry(int folderFd, const char* name, unsigned char type, TFolderEntry& entry) {
+  if (type == DT_UNKNOWN) return ReadFolderEntry(folderFd, name, type, entry);
+  entry.name = Utf8ToUtf16(name);
+  entry.info = TFileInfo();
+  entry.info.hidden = name[0] == '.';
+  entry.info.isFolder = type == DT_DIR;
+  entry.isLink = type == DT_LNK;
+  entry.identity = TEntryIdentity();
   return true;
 }
 
@@ -701,6 +720,22 @@ class TPosixFileSystem : public TFileSystem {
     };
     const int err = ListInParallel(source, visit);
     return err == 0 ? TStatus::Ok() : ErrnoStatus(err, path);
+  }
+
+  TStatus ListFolderNames(const std::u16string& path, const TFolderVisitor& visit) override {
+    std::unique_ptr<DIR, TDirCloser> dir(::opendir(Utf16ToUtf8(path).c_str()));
+    if (dir == nullptr) return ErrnoStatus(errno, path);
+    const int folderFd = ::dirfd(dir.get());
+    TFolderEntry entry;
+    while (true) {
+      errno = 0;  // readdir tells its end from a failure by errno alone
+      const dirent* found = ::readdir(dir.get());
+      if (found == nullptr) break;
+      if (IsDotOrDotDot(found->d_name)) continue;
+      if (!NameFolderEntry(folderFd, found->d_name, found->d_type, entry)) continue;
+      if (!visit(entry)) return TStatus::Ok();
+    }
+    return errno == 0 ? TStatus::Ok() : ErrnoStatus(errno, path);
   }
 
  private:

@@ -60,7 +60,21 @@ TScanOptions TSession::ScanOptions() const {
   options.noHiddenFiles = noHiddenFiles;
   options.dontSelectFolders = dontSelectFolders;
   options.fullDateTime = showTimeInDates;
+  if (listingForRun) {
+    options.describeEntries = RunReadsEntryAttributes();
+    options.keepIdentities = true;
+  }
   return options;
+}
+
+bool TSession::RunReadsEntryAttributes() const {
+  switch (list.GetSortOrder().kind) {
+    case TSortKind::Name:
+    case TSortKind::NewName:
+    case TSortKind::Type: break;
+    default: return true;
+  }
+  return script.MayReadEntryAttributes() || !customColumns.empty() || !model.textFileName.empty();
 }
 
 TPreviewOptions TSession::PreviewOptions() const {

@@ -43,6 +43,10 @@ class TSession : public TRenameWorkspace {
   // Rereads the model's folder into the list (recursively when asked) and
   // applies the exclude list.
   bool Refresh(TProgress& progress, bool recursive) override;
+  // Whether a preview may read an entry's size or times: a step's text may
+  // name a variable, the list sorts by them, custom columns or a text file
+  // take part.
+  bool RunReadsEntryAttributes() const;
   // Runs the preview over the list.
   TPreviewResult Preview(TProgress& progress) override;
   TFileSystem& Files() override { return fs; }
@@ -77,6 +81,10 @@ class TSession : public TRenameWorkspace {
   bool noHiddenFiles = false;
   bool dontSelectFolders = true;
   bool showTimeInDates = false;
+  // The refresh lists for a rename run that follows at once: the list keeps
+  // the identities the listing reads, and the listing reads names and kinds
+  // only when the run needs no more (RunReadsEntryAttributes).
+  bool listingForRun = false;
   std::vector<std::u16string> customColumns;
 
  private:

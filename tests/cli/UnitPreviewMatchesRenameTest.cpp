@@ -102,8 +102,9 @@ void WriteScript(TFileSystem& fs, const std::u16string& home, TRandom& random) {
       continue;
     }
     TScriptStep& step = maker.script.NewScriptControl(TScriptType::stAddBeginningEnding);
-    const std::vector<std::u16string> texts = {u"x:", u"?x_dto:Fyyyy-mm-dd? ", u"d/",
-                                               u"?cfo?", u"?n01?"};
+    // Sizes and dates too: a run that reads none lists names only.
+    const std::vector<std::u16string> texts = {u"x:",    u"?x_dto:Fyyyy-mm-dd? ", u"d/",
+                                               u"?cfo?", u"?n01?", u"?zn?", u"?dmo?"};
     step.SetText(TScriptStepAddBeginningEnding::txtAdd, Pick(random, texts));
     step.SetChoice(TScriptStepAddBeginningEnding::cbxAddAtThe, Chance(random) ? 0 : 1);
   }

@@ -51,6 +51,18 @@ class TFolderListingTest : public ::testing::Test {
     }
     return captions;
   }
+  // Each entry's identity is the one a status call through the folder gives
+  // for the entry itself.
+  void ExpectIdentitiesOfEntries(const std::map<std::string, TFolderEntry>& entries) {
+    const std::unique_ptr<TFolderHandle> folder = fs->OpenFolderHandle(Path());
+    ASSERT_NE(folder, nullptr);
+    for (const auto& [name, entry] : entries) {
+      TEntryIdentity id;
+      ASSERT_TRUE(folder->GetEntryIdentity(Utf8ToUtf16(name), id).ok()) << name;
+      EXPECT_TRUE(id.Known()) << name;
+      EXPECT_EQ(entry.identity, id) << name;
+    }
+  }
   void Link(const std::string& target, const std::string& name) {
     ASSERT_EQ(::symlink(target.c_str(), dir.PathOf(name).c_str()), 0) << name;
   }
@@ -83,10 +95,37 @@ TEST_F(TFolderListingTest, ListFolderDescribesEachEntryOnce) {
   EXPECT_TRUE(entries.at(".hidden").info.hidden);
   EXPECT_TRUE(entries.at("sub").info.isFolder);
   EXPECT_EQ(entries.at("sub").info.size, 0u);
+  ExpectIdentitiesOfEntries(entries);
 
   int calls = 0;
   EXPECT_TRUE(fs->ListFolder(Path(), [&](const TFolderEntry&) { return ++calls < 1; }).ok());
   EXPECT_EQ(calls, 1) << "returning false stops the listing";
+}
+
+// The names-only listing tells the same names and kinds as the full one,
+// and nothing it would have to read each entry for.
+TEST_F(TFolderListingTest, ListFolderNamesTellsNamesAndKindsOnly) {
+  dir.WriteFile("a.txt", "12345");
+  dir.WriteFile(".hidden", "");
+  dir.WriteFile("sub/inner.txt", "x");
+  Link("sub", "tosub");
+  Link("nowhere", "dangling");
+  const auto described = List("");
+  std::map<std::string, TFolderEntry> named;
+  ASSERT_TRUE(fs->ListFolderNames(Path(), [&](const TFolderEntry& entry) {
+                  named[Utf16ToUtf8(entry.name)] = entry;
+                  return true;
+                }).ok());
+  ASSERT_EQ(named.size(), described.size());
+  for (const auto& [name, entry] : described) {
+    ASSERT_EQ(named.count(name), 1u) << name;
+    const TFolderEntry& plain = named.at(name);
+    EXPECT_EQ(plain.info.isFolder, entry.info.isFolder) << name;
+    EXPECT_EQ(plain.isLink, entry.isLink) << name;
+    EXPECT_EQ(plain.info.hidden, entry.info.hidden) << name;
+  }
+  EXPECT_EQ(named.at("a.txt").info.size, 0u);
+  EXPECT_FALSE(named.at("a.txt").identity.Known());
 }
 
 TEST_F(TFolderListingTest, NamesThatAreNotUtf8RoundTrip) {
@@ -117,6 +156,7 @@ TEST_F(TFolderListingTest, SymbolicLinksAreListedAsThemselvesAndNeverEntered) {
   EXPECT_TRUE(entries.at("self").isLink);
   EXPECT_FALSE(entries.at("self").info.isFolder);
   EXPECT_TRUE(entries.at("dangling").isLink);
+  ExpectIdentitiesOfEntries(entries);
 
   EXPECT_EQ(Scan(true), (Names{"dangling", "self", "toreal", "real/file.txt", "real/up"}));
   EXPECT_EQ(Scan(false, TFileFolderMode::FoldersOnly), (Names{"real"}));

@@ -528,4 +528,67 @@ TEST(TIdentityReadAheadTest, EveryEntryGetsItsOwnIdentity) {
   EXPECT_LE(folder.askedLater.size(), 4u);
 }
 
+// A run lists names only unless something may read sizes or times: a
+// variable in any step's text, the sort, custom columns, a text file.
+TEST(TRunReadsEntryAttributesTest, OnlyWhatMayReadThemAsksForThem) {
+  struct TCase {
+    std::u16string with;  // the replacement text of the one step
+    TSortKind sort;
+    bool customColumn;
+    bool textFile;
+    bool reads;
+  };
+  const TCase cases[] = {
+      {u"doc_", TSortKind::Name, false, false, false},
+      {u"doc_", TSortKind::Type, false, false, false},
+      {u"?zn?", TSortKind::Name, false, false, true},
+      {u"?dmo?", TSortKind::Name, false, false, true},
+      {u"%HOME%", TSortKind::Name, false, false, true},  // may expand to a variable
+      {u"doc_", TSortKind::Size, false, false, true},
+      {u"doc_", TSortKind::DateCreated, false, false, true},
+      {u"doc_", TSortKind::Name, true, false, true},
+      {u"doc_", TSortKind::Name, false, true, true},
+  };
+  for (const TCase& c : cases) {
+    TFakeFileSystem fs;
+    TFixedClock clock;
+    TMapEnvironment env;
+    TFakeTagReader tags;
+    TSession session(fs, clock, env, tags, u"/app/");
+    TScriptStep& step = session.script.NewScriptControl(TScriptType::stReplaceNameExtension);
+    step.SetText(TScriptStepReplaceNameExtension::txtReplaceWith, c.with);
+    TSortOrder order;
+    order.kind = c.sort;
+    session.list.SetSortOrder(order);
+    if (c.customColumn) session.customColumns.push_back(u"x");
+    if (c.textFile) session.model.textFileName = u"/names.txt";
+    EXPECT_EQ(session.RunReadsEntryAttributes(), c.reads) << Utf16ToUtf8(c.with);
+  }
+}
+
+// A list whose refresh kept the identities it read gives those, and the
+// folder is asked only for a row whose name is not the one listed.
+TEST(TIdentityReadAheadTest, KeptIdentitiesStandInForReading) {
+  TFakeFileSystem fs;
+  Populate(fs, u"/f", {{u"a", u"a"}, {u"b", u"b"}, {u"c", u"c"}});
+  TFixedClock clock;
+  TMapEnvironment env;
+  TFakeTagReader tags;
+  TSession session(fs, clock, env, tags, u"/app/");
+  session.model.folder = u"/f";
+  session.listingForRun = true;
+  TNoProgress progress;
+  session.Refresh(progress, false);
+  ASSERT_TRUE(session.list.HasListedIdentities());
+  TTableFolder folder;
+  folder.table = {{u"a", {9, 1}}, {u"b", {9, 2}}, {u"c", {9, 3}}, {u"z", {9, 4}}};
+  TIdentityReadAhead ahead(folder, session.list);
+  const std::vector<TEntryIdentity> ids = ahead.IdentitiesOf({0, 2, 1}, {u"a", u"c", u"z"});
+  TEntryIdentity a, c;
+  ASSERT_TRUE(fs.GetEntryIdentity(u"/f/a", a).ok());
+  ASSERT_TRUE(fs.GetEntryIdentity(u"/f/c", c).ok());
+  EXPECT_EQ(ids, (std::vector<TEntryIdentity>{a, c, {9, 4}}));
+  EXPECT_EQ(folder.askedLater, (std::vector<std::u16string>{u"z"}));
+}
+
 }  // namespace

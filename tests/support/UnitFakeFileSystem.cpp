@@ -97,6 +97,7 @@ TStatus TFakeFileSystem::ListFolder(const std::u16string& path, const TFolderVis
     entry.name = name;
     entry.isLink = false;
     if (!GetFileInfo(folder + name, entry.info).ok()) continue;
+    (void)GetEntryIdentity(folder + name, entry.identity);
     if (!visit(entry)) break;
   }
   return TStatus::Ok();
