@@ -15,8 +15,9 @@ struct TScanOptions {
   bool noHiddenFiles = false;      // "Disable showing hidden files" (names beginning with ".")
   bool dontSelectFolders = true;   // "Disable checking folders by default"
   bool fullDateTime = false;       // "Show the TIME in date fields"
-  // false: the listing reads names and kinds only; sizes and times are left
-  // unknown (for a rename run whose script reads neither).
+  // false: the listing reads names, kinds and what identities the folder's
+  // listing gives only; sizes and times are left unknown (for a rename run
+  // whose script reads neither).
   bool describeEntries = true;
   // The list keeps each entry's identity as the listing read it, for a
   // rename that follows the listing at once and need not ask for them again.

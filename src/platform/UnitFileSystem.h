@@ -147,8 +147,9 @@ class TFileSystem {
   virtual TStatus ListFolder(const std::u16string& path, const TFolderVisitor& visit) = 0;
   // ListFolder without describing the entries: each has its name and, as the
   // folder's listing tells them, whether it is a folder or a link (an entry is
-  // described only where the listing does not tell); size, times and identity
-  // are left unknown. Here: the whole ListFolder.
+  // described only where the listing does not tell), and its identity where
+  // the listing vouches for it; size and times are left unknown. Here: the
+  // whole ListFolder.
   virtual TStatus ListFolderNames(const std::u16string& path, const TFolderVisitor& visit) {
     return ListFolder(path, visit);
   }

@@ -3,6 +3,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/statfs.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
 
@@ -338,17 +339,33 @@ bool ReadFolderEntry(int folderFd, const char* name, unsigned char type, TFolder
   return true;
 }
 
-// The entry `name` of the open folder `folderFd` as its listing tells it:
-// kind from `type`, described only when the listing keeps no kinds. False
+// The device of the open folder `folderFd` when its file system lists each
+// entry under the inode number a status call gives (ext4, XFS, tmpfs; not,
+// say, an overlay); 0 otherwise.
+uint64_t DeviceKeepingListedInodes(int folderFd) {
+  struct statfs fs {};
+  struct stat st {};
+  if (::fstatfs(folderFd, &fs) != 0 || ::fstat(folderFd, &st) != 0) return 0;
+  constexpr long kExt4 = 0xEF53, kXfs = 0x58465342, kTmpfs = 0x01021994;
+  const long type = static_cast<long>(fs.f_type);
+  return type == kExt4 || type == kXfs || type == kTmpfs ? static_cast<uint64_t>(st.st_dev) : 0;
+}
+
+// The entry `found` of the open folder `folderFd` as its listing tells it:
+// kind from its type, described only when the listing keeps no types; the
+// identity when `device` (DeviceKeepingListedInodes) vouches for the inode
+// number, except for a folder, which may hold another file system. False
 // when such an entry has gone.
-bool NameFolderEntry(int folderFd, const char* name, unsigned char type, TFolderEntry& entry) {
-  if (type == DT_UNKNOWN) return ReadFolderEntry(folderFd, name, type, entry);
-  entry.name = Utf8ToUtf16(name);
+bool NameFolderEntry(int folderFd, const dirent& found, uint64_t device, TFolderEntry& entry) {
+  const unsigned char type = found.d_type;
+  if (type == DT_UNKNOWN) return ReadFolderEntry(folderFd, found.d_name, type, entry);
+  entry.name = Utf8ToUtf16(found.d_name);
   entry.info = TFileInfo();
-  entry.info.hidden = name[0] == '.';
+  entry.info.hidden = found.d_name[0] == '.';
   entry.info.isFolder = type == DT_DIR;
   entry.isLink = type == DT_LNK;
   entry.identity = TEntryIdentity();
+  if (device != 0 && type != DT_DIR) entry.identity = {device, static_cast<uint64_t>(found.d_ino)};
   return true;
 }
 
@@ -726,13 +743,14 @@ class TPosixFileSystem : public TFileSystem {
     std::unique_ptr<DIR, TDirCloser> dir(::opendir(Utf16ToUtf8(path).c_str()));
     if (dir == nullptr) return ErrnoStatus(errno, path);
     const int folderFd = ::dirfd(dir.get());
+    const uint64_t device = DeviceKeepingListedInodes(folderFd);
     TFolderEntry entry;
     while (true) {
       errno = 0;  // readdir tells its end from a failure by errno alone
       const dirent* found = ::readdir(dir.get());
       if (found == nullptr) break;
       if (IsDotOrDotDot(found->d_name)) continue;
-      if (!NameFolderEntry(folderFd, found->d_name, found->d_type, entry)) continue;
+      if (!NameFolderEntry(folderFd, *found, device, entry)) continue;
       if (!visit(entry)) return TStatus::Ok();
     }
     return errno == 0 ? TStatus::Ok() : ErrnoStatus(errno, path);
