@@ -156,6 +156,7 @@ std::vector<TPlannedRename> TRenameCommand::PlanRenames() const {
   std::vector<TPlannedRename> plan;
   const TFrmDummyShowPreview& list = workspace_.Entries();
   plan.reserve(static_cast<size_t>(std::max(0, list.GetCheckedCount())));
+  bool anyFolderPart = false;  // found while each new name is at hand
   for (int row = 0; row < list.Count(); ++row) {
     list.FetchAhead(row);
     const TFileListData& data = *list.GetFileData(row);
@@ -177,13 +178,14 @@ std::vector<TPlannedRename> TRenameCommand::PlanRenames() const {
     entry.temp = TempName(target);
     entry.target = std::move(target);
     entry.alternative = data.GetAltName();
+    anyFolderPart = anyFolderPart || HasFolderPart(entry);
     plan.push_back(std::move(entry));
   }
   // A new name inside a folder that the run renames would go wherever that
   // folder goes, and leave its entry under no name the run knows of. (Letter
   // case aside, as a file system that ignores it would take it.)
   // Most runs move nothing into a sub-folder: then there is nothing to check.
-  if (std::none_of(plan.begin(), plan.end(), HasFolderPart)) {
+  if (!anyFolderPart) {
     ShortenTemporaryNames(plan);
     return plan;
   }
@@ -207,9 +209,11 @@ std::vector<TPlannedRename> TRenameCommand::PlanRenames() const {
 
 void TRenameCommand::ShortenTemporaryNames(std::vector<TPlannedRename>& plan) const {
   const auto tooLong = [](const TPlannedRename& entry) {
+    // No code unit takes more than three bytes on disk: most names are
+    // told short without reading them.
+    if (entry.temp.size() * 3 <= kMaxNameBytes || !entry.refused.ok()) return false;
     const size_t slash = entry.temp.rfind(u'/');
-    return entry.refused.ok() &&
-           DiskBytes(std::u16string_view(entry.temp).substr(slash + 1)) > kMaxNameBytes;
+    return DiskBytes(std::u16string_view(entry.temp).substr(slash + 1)) > kMaxNameBytes;
   };
   if (std::none_of(plan.begin(), plan.end(), tooLong)) return;
   std::unordered_set<std::u16string> taken;  // every name of the plan, ASCII letters lowered
