@@ -11,6 +11,12 @@ namespace {
 
 constexpr char kTunables[] = "GLIBC_TUNABLES";
 constexpr char kHugePages[] = "glibc.malloc.hugetlb";
+// Blocks of up to 32 MiB (the most the allocator allows) come from the heap
+// too, and freed room stays in it: a run's large lists and texts, the
+// journal once written, are made in pages touched already instead of fresh
+// ones, each of which costs a fault.
+constexpr std::string_view kHeapTunables[] = {"glibc.malloc.mmap_threshold=33554432",
+                                              "glibc.malloc.trim_threshold=536870912"};
 // Set in the restarted program: the tunables as the caller had them, after
 // a "=" when the variable was set at all.
 constexpr char kTunablesBefore[] = "TALLOWICK_TUNABLES_BEFORE";
@@ -80,9 +86,15 @@ void RestoreEnvironment(const std::string& before) {
 }  // namespace
 
 std::optional<std::string> TunablesWithHugePages(const std::optional<std::string>& current) {
-  if (!current || current->empty()) return std::string(kHugePages) + "=1";
-  if (current->find(kHugePages) != std::string::npos) return std::nullopt;
-  return *current + ":" + kHugePages + "=1";
+  const std::string given = current.value_or("");
+  if (given.find(kHugePages) != std::string::npos) return std::nullopt;
+  std::string tunables = given.empty() ? std::string() : given + ":";
+  tunables += std::string(kHugePages) + "=1";
+  for (const std::string_view tunable : kHeapTunables) {
+    const std::string_view name = tunable.substr(0, tunable.find('='));
+    if (given.find(name) == std::string::npos) tunables.append(":").append(tunable);
+  }
+  return tunables;
 }
 
 void RestartWithHugePageHeap(char** argv) {

@@ -12,7 +12,9 @@
 #include <string>
 
 // The tunables to start with: `current` (the variable as found, if set) with
-// huge pages asked for; nothing when they are asked for or refused already.
+// huge pages asked for, and large blocks and freed room kept in the heap
+// unless `current` sets those; nothing when huge pages are asked for or
+// refused already.
 std::optional<std::string> TunablesWithHugePages(const std::optional<std::string>& current);
 
 // Call first in main, before anything else runs. When the arguments ask to

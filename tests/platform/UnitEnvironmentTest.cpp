@@ -34,13 +34,17 @@ TEST(ApplicationFolderTest, FromTheEnvironment) {
 }
 
 TEST(HugePageHeapTest, AsksForHugePagesOnceAndKeepsTheOtherTunables) {
+  const std::string heap =
+      "glibc.malloc.mmap_threshold=33554432:glibc.malloc.trim_threshold=536870912";
   const struct {
     std::optional<std::string> current;
     std::optional<std::string> expected;
   } cases[] = {
-      {std::nullopt, "glibc.malloc.hugetlb=1"},
-      {"", "glibc.malloc.hugetlb=1"},
-      {"glibc.malloc.check=3", "glibc.malloc.check=3:glibc.malloc.hugetlb=1"},
+      {std::nullopt, "glibc.malloc.hugetlb=1:" + heap},
+      {"", "glibc.malloc.hugetlb=1:" + heap},
+      {"glibc.malloc.check=3", "glibc.malloc.check=3:glibc.malloc.hugetlb=1:" + heap},
+      {"glibc.malloc.trim_threshold=0",  // the user's own setting stays the only one
+       "glibc.malloc.trim_threshold=0:glibc.malloc.hugetlb=1:glibc.malloc.mmap_threshold=33554432"},
       {"glibc.malloc.hugetlb=0", std::nullopt},  // refused by the user: kept
       {"glibc.malloc.hugetlb=1", std::nullopt},  // the restarted program itself
   };
