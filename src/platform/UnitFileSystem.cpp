@@ -60,6 +60,29 @@ std::vector<TEntryIdentity> TIdentitiesAhead::Stop() {
   return std::move(ids_);
 }
 
+namespace {
+
+// Content kept until it is committed by ReplaceFileAtomically.
+class TKeptReplacement : public TPreparedReplacement {
+ public:
+  TKeptReplacement(TFileSystem& fs, std::u16string path, std::string bytes)
+      : fs_(fs), path_(std::move(path)), bytes_(std::move(bytes)) {}
+  TStatus Prepared() const override { return TStatus::Ok(); }
+  TStatus Commit() override { return fs_.ReplaceFileAtomically(path_, bytes_); }
+
+ private:
+  TFileSystem& fs_;
+  std::u16string path_;
+  std::string bytes_;
+};
+
+}  // namespace
+
+std::unique_ptr<TPreparedReplacement> TFileSystem::PrepareReplacement(const std::u16string& path,
+                                                                      const std::string& bytes) {
+  return std::make_unique<TKeptReplacement>(*this, path, bytes);
+}
+
 std::unique_ptr<TFolderHandle> TFileSystem::OpenFolderHandle(const std::u16string& base) {
   return std::make_unique<TPathFolderHandle>(*this, base);
 }

@@ -26,6 +26,19 @@ class TRandomAccessFile {
   virtual TStatus Read(uint64_t offset, size_t count, std::string& out) const = 0;
 };
 
+// New content for a file, written and flushed to the disk beside it, that
+// takes the file's place only when committed (TFileSystem::PrepareReplacement).
+// Destroyed uncommitted, it leaves the file as it was and removes itself.
+class TPreparedReplacement {
+ public:
+  virtual ~TPreparedReplacement() = default;
+  // Why the content could not be written, or Ok.
+  virtual TStatus Prepared() const = 0;
+  // Puts the content in place of the file and flushes its folder; fails
+  // with the status of Prepared when that failed. Once only.
+  virtual TStatus Commit() = 0;
+};
+
 // What a folder listing knows of one entry.
 struct TFileInfo {
   bool isFolder = false;
@@ -132,6 +145,14 @@ class TFileSystem {
   // content survives a crash once this returns. On any failure the temporary
   // file is removed and `path` keeps its old content (or stays absent).
   virtual TStatus ReplaceFileAtomically(const std::u16string& path, const std::string& bytes) = 0;
+  // ReplaceFileAtomically in two steps, for content known before it may
+  // take the file's place: the writing and flushing happen here, the rename
+  // over `path` at Commit. Never fails itself (see Prepared). Safe to call
+  // beside other calls of this file system. This implementation keeps the
+  // bytes and calls ReplaceFileAtomically at Commit, so a file system that
+  // fakes or wraps it sees the call then; the POSIX one writes the file here.
+  virtual std::unique_ptr<TPreparedReplacement> PrepareReplacement(const std::u16string& path,
+                                                                   const std::string& bytes);
   // Removes the file `path`; a missing file is not an error.
   virtual TStatus DeleteFile(const std::u16string& path) = 0;
   // Creates the folder `path` and every missing parent; an existing folder is

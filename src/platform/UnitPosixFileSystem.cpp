@@ -529,6 +529,78 @@ class TPosixFolderHandle : public TFolderHandle {
   TPlace to_;
 };
 
+// Writes every byte; returns 0 or the errno of the failure.
+int WriteAll(int fd, const std::string& bytes) {
+  size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return errno;
+    }
+    done += static_cast<size_t>(n);
+  }
+  return 0;
+}
+
+// The new content of `target` in a temporary file of its folder, flushed to
+// the disk, with the mode of the file it replaces.
+class TPosixPreparedReplacement : public TPreparedReplacement {
+ public:
+  TPosixPreparedReplacement(const std::u16string& path, const std::string& bytes)
+      : path_(path), target_(Utf16ToUtf8(path)) {
+    const size_t slash = target_.rfind('/');
+    folder_ = slash == std::string::npos ? std::string(".") : target_.substr(0, slash + 1);
+    temp_ = (slash == std::string::npos ? std::string() : folder_) + ".tallowick-XXXXXX";
+    const int fd = ::mkstemp(temp_.data());
+    if (fd < 0) {
+      status_ = ErrnoStatus(errno, path_);
+      temp_.clear();
+      return;
+    }
+    struct stat old {};
+    const mode_t mode = ::stat(target_.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
+    int err = WriteAll(fd, bytes);
+    // A file system that keeps no modes (vfat) refuses most of them: the
+    // content matters, the mode is kept where it can be.
+    if (err == 0 && ::fchmod(fd, mode) != 0 && errno != EPERM && errno != EOPNOTSUPP) err = errno;
+    if (err == 0 && ::fsync(fd) != 0) err = errno;
+    if (::close(fd) != 0 && err == 0) err = errno;
+    if (err != 0) Drop(err);
+  }
+  ~TPosixPreparedReplacement() override {
+    if (!temp_.empty()) ::unlink(temp_.c_str());
+  }
+  TPosixPreparedReplacement(const TPosixPreparedReplacement&) = delete;
+  TPosixPreparedReplacement& operator=(const TPosixPreparedReplacement&) = delete;
+
+  TStatus Prepared() const override { return status_; }
+
+  TStatus Commit() override {
+    if (!status_.ok()) return status_;
+    if (temp_.empty()) return TStatus::Error(EINVAL, path_, u"The new content is stored already");
+    if (::rename(temp_.c_str(), target_.c_str()) != 0) {
+      Drop(errno);
+      return status_;
+    }
+    temp_.clear();
+    return SyncFolder(folder_, path_);
+  }
+
+ private:
+  void Drop(int err) {
+    ::unlink(temp_.c_str());
+    temp_.clear();
+    status_ = ErrnoStatus(err, path_);
+  }
+
+  std::u16string path_;
+  std::string target_;
+  std::string folder_;
+  std::string temp_;  // empty once renamed or removed
+  TStatus status_ = TStatus::Ok();
+};
+
 class TPosixFileSystem : public TFileSystem {
  public:
   explicit TPosixFileSystem(TPosixMoveSupport support) : support_(support) {}
@@ -650,27 +722,12 @@ class TPosixFileSystem : public TFileSystem {
   }
 
   TStatus ReplaceFileAtomically(const std::u16string& path, const std::string& bytes) override {
-    const std::string target = Utf16ToUtf8(path);
-    const size_t slash = target.rfind('/');
-    std::string temp = (slash == std::string::npos ? std::string() : target.substr(0, slash + 1)) +
-                       ".tallowick-XXXXXX";
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0) return ErrnoStatus(errno, path);
-    struct stat old {};
-    const mode_t mode = ::stat(target.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
-    int err = WriteAll(fd, bytes);
-    // A file system that keeps no modes (vfat) refuses most of them: the
-    // content matters, the mode is kept where it can be.
-    if (err == 0 && ::fchmod(fd, mode) != 0 && errno != EPERM && errno != EOPNOTSUPP) err = errno;
-    if (err == 0 && ::fsync(fd) != 0) err = errno;
-    if (::close(fd) != 0 && err == 0) err = errno;
-    if (err == 0 && ::rename(temp.c_str(), target.c_str()) != 0) err = errno;
-    if (err != 0) {
-      ::unlink(temp.c_str());
-      return ErrnoStatus(err, path);
-    }
-    return SyncFolder(slash == std::string::npos ? std::string(".") : target.substr(0, slash + 1),
-                      path);
+    return TPosixPreparedReplacement(path, bytes).Commit();
+  }
+
+  std::unique_ptr<TPreparedReplacement> PrepareReplacement(const std::u16string& path,
+                                                           const std::string& bytes) override {
+    return std::make_unique<TPosixPreparedReplacement>(path, bytes);
   }
 
   TStatus GetEntryIdentity(const std::u16string& path, TEntryIdentity& id) override {
@@ -757,20 +814,6 @@ class TPosixFileSystem : public TFileSystem {
   }
 
  private:
-  // Writes every byte; returns 0 or the errno of the failure.
-  static int WriteAll(int fd, const std::string& bytes) {
-    size_t done = 0;
-    while (done < bytes.size()) {
-      const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-      if (n < 0) {
-        if (errno == EINTR) continue;
-        return errno;
-      }
-      done += static_cast<size_t>(n);
-    }
-    return 0;
-  }
-
   TPosixMoveSupport support_;
 };
 

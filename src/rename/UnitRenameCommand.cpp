@@ -644,13 +644,14 @@ std::vector<TRenamePair> StoredMoves(const std::vector<TPlannedRename>& plan,
 
 void TRenameCommand::StoreBatch(const std::vector<TPlannedRename>& plan,
                                 const std::vector<TPlannedState>& where, TWorkBeside& encoding,
-                                const TEncodedBatch& planned, TRenameResult& result) {
+                                const TEncodedBatch& planned, TPreparedBatch& prepared,
+                                TRenameResult& result) {
   const bool asPlanned =
       undo_.CreatedFolders().empty() &&
       std::all_of(where.begin(), where.end(), [](TPlannedState s) { return s == TPlannedState::Done; });
   if (asPlanned) {
     encoding.Finish();
-    result.storeStatus = store_.SaveEncodedState(planned);
+    result.storeStatus = store_.CommitPreparedState(prepared, planned);
   } else {
     encoding.Abandon();
     result.storeStatus =
@@ -722,11 +723,15 @@ TRenameResult TRenameCommand::btnRenameClick(TProgress& progress,
     result.where.assign(result.plan.size(), TPlannedState::Waiting);
     return result;
   }
-  // The undo record of a run that renames every entry is encoded beside the
-  // moves, which keep the caller's thread in the kernel.
+  // The undo record of a run that renames every entry is encoded and written
+  // beside the moves, which keep the caller's thread in the kernel; after
+  // the last move it only has to be put in place.
   TEncodedBatch planned;
-  TWorkBeside encoding([&plan, &planned, base = Base()] {
+  TPreparedBatch prepared;
+  TWorkBeside encoding([this, &plan, &planned, &prepared, base = Base(),
+                        index = store_.NextIndex()] {
     planned = EncodeBatch(StoredMoves(plan, nullptr, base), {});
+    prepared = store_.PrepareState(index, planned);
   });
   RunPhase1(plan, progress, where, result);
   const bool stoppedInPhase1 = state.StopRenaming;
@@ -750,8 +755,9 @@ TRenameResult TRenameCommand::btnRenameClick(TProgress& progress,
   undo_.RemoveEmptyCreatedFolders();
   // What was renamed stays undoable, also when some entries failed; a
   // stopped run was reversed and leaves nothing to store.
-  if (!result.stopped) StoreBatch(plan, where, encoding, planned, result);
+  if (!result.stopped) StoreBatch(plan, where, encoding, planned, prepared, result);
   encoding.Abandon();  // the plan moves to the result below
+  prepared = TPreparedBatch();  // what was not stored is removed
   // The run has ended and what it did is stored: nothing is left to recover.
   // Unless nothing is stored and entries are left where only the journal
   // finds them (under temporary names, or not back after a reversal): then

@@ -21,6 +21,7 @@
 
 class TWorkBeside;
 struct TEncodedBatch;
+struct TPreparedBatch;
 
 class TProgress;
 class TRenameErrorHandler;
@@ -179,10 +180,12 @@ class TRenameCommand {
                   const TStatus& status) const;
   void Failed(const std::u16string& source, const std::u16string& target, const TStatus& status);
   void StopAndUndo();
-  // Stores the run's moves; `planned` holds them encoded for a run in which
-  // every entry was renamed, once `encoding` is finished.
+  // Stores the run's moves; `planned` holds them encoded, and `prepared`
+  // written ahead, for a run in which every entry was renamed, once
+  // `encoding` is finished.
   void StoreBatch(const std::vector<TPlannedRename>& plan, const std::vector<TPlannedState>& where,
-                  TWorkBeside& encoding, const TEncodedBatch& planned, TRenameResult& result);
+                  TWorkBeside& encoding, const TEncodedBatch& planned, TPreparedBatch& prepared,
+                  TRenameResult& result);
   // The journal of the run, encoded: every entry with its temporary and new
   // name.
   std::string EncodedJournalOf(const std::vector<TPlannedRename>& plan) const;

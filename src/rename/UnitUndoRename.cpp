@@ -71,6 +71,37 @@ TStatus TUndoRename::SaveEncodedState(const TEncodedBatch& batch) {
   return status;
 }
 
+TPreparedBatch::TPreparedBatch() = default;
+TPreparedBatch::~TPreparedBatch() = default;
+TPreparedBatch::TPreparedBatch(TPreparedBatch&&) noexcept = default;
+TPreparedBatch& TPreparedBatch::operator=(TPreparedBatch&&) noexcept = default;
+
+TPreparedBatch TUndoRename::PrepareState(int index, const TEncodedBatch& batch) const {
+  TPreparedBatch prepared;
+  if (batch.moves == 0) return prepared;
+  prepared.index = index;
+  prepared.state = fs_.PrepareReplacement(StateFileName(index), batch.state);
+  prepared.extra = fs_.PrepareReplacement(ExtraFileName(index), batch.extra);
+  return prepared;
+}
+
+TStatus TUndoRename::CommitPreparedState(TPreparedBatch& prepared, const TEncodedBatch& batch) {
+  if (batch.moves == 0) return TStatus::Ok();
+  const bool usable = prepared.index == nextIndex_ && prepared.state && prepared.extra &&
+                      prepared.state->Prepared().ok();
+  if (!usable) {
+    prepared = TPreparedBatch();
+    return SaveEncodedState(batch);
+  }
+  prepared.index = -1;
+  (void)fs_.DeleteFile(ExtraFileName(nextIndex_));
+  const TStatus status = prepared.state->Commit();
+  if (!status.ok()) return status;
+  (void)prepared.extra->Commit();
+  ++nextIndex_;
+  return status;
+}
+
 TStatus TUndoRename::ReadState(int index, TStoredBatch& batch) const {
   batch = TStoredBatch();
   std::string bytes;

@@ -3,6 +3,7 @@
 // batches can be undone newest first. "notclean.txt" marks a running program.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -11,7 +12,20 @@
 #include "rename/UnitUndoStateFile.h"
 
 class TFileSystem;
+class TPreparedReplacement;
 class TfrmUndo;
+
+// A batch written ahead of storing it (TUndoRename::PrepareState).
+struct TPreparedBatch {
+  TPreparedBatch();
+  ~TPreparedBatch();
+  TPreparedBatch(TPreparedBatch&&) noexcept;
+  TPreparedBatch& operator=(TPreparedBatch&&) noexcept;
+
+  int index = -1;
+  std::unique_ptr<TPreparedReplacement> state;
+  std::unique_ptr<TPreparedReplacement> extra;
+};
 
 // A stored batch as read back: its moves, its lines that are not (or no
 // longer) moves, and the folders it made.
@@ -56,6 +70,16 @@ class TUndoRename {
                           const std::vector<std::u16string>& folders = {});
   // The same for a batch encoded already (EncodeBatch).
   TStatus SaveEncodedState(const TEncodedBatch& batch);
+  // SaveEncodedState in two steps, for a batch encoded before it may be
+  // stored: writes the files of `batch` as state file `index` (NextIndex
+  // when it is stored) without storing it. Touches nothing but the file
+  // system, so it may run beside the caller's thread.
+  TPreparedBatch PrepareState(int index, const TEncodedBatch& batch) const;
+  // Stores `batch` as SaveEncodedState does, putting the files of `prepared`
+  // in place where they were written for it and the next index; otherwise
+  // (they could not be written, or another batch was stored since) writes
+  // them again.
+  TStatus CommitPreparedState(TPreparedBatch& prepared, const TEncodedBatch& batch);
   TStatus SaveSingleRenameToFile(const std::u16string& oldName, const std::u16string& newName);
   // Takes the newest stored batch into `undo` (which is cleared first), as
   // stored moves (TfrmUndo::AddStoredUndo), with the folders it made. With

@@ -50,6 +50,33 @@ TEST_F(TPosixFileSystemTest, FailedReplaceReportsTheFile) {
   EXPECT_EQ(status.reason(), u"No such file or directory");
 }
 
+// The content prepared ahead is on disk beside the file but not in its place
+// until committed; one never committed leaves the folder as it was.
+TEST_F(TPosixFileSystemTest, PreparedReplacementTakesThePlaceOnlyWhenCommitted) {
+  dir.WriteFile("0000.txt", "old");
+  std::string bytes;
+  {
+    auto dropped = fs->PrepareReplacement(Path("0000.txt"), "dropped");
+    EXPECT_TRUE(dropped->Prepared().ok());
+    EXPECT_EQ(EntriesInFolder(), 2u);
+  }
+  EXPECT_EQ(EntriesInFolder(), 1u);
+  auto kept = fs->PrepareReplacement(Path("0000.txt"), "new");
+  ASSERT_TRUE(fs->ReadWholeFile(Path("0000.txt"), bytes).ok());
+  EXPECT_EQ(bytes, "old");
+  ASSERT_TRUE(kept->Commit().ok());
+  ASSERT_TRUE(fs->ReadWholeFile(Path("0000.txt"), bytes).ok());
+  EXPECT_EQ(bytes, "new");
+  EXPECT_FALSE(kept->Commit().ok());
+  kept.reset();
+  EXPECT_EQ(EntriesInFolder(), 1u);
+
+  const std::u16string missing = Path("no/such/0000.txt");
+  auto failed = fs->PrepareReplacement(missing, "x");
+  EXPECT_EQ(failed->Prepared().file(), missing);
+  EXPECT_EQ(failed->Commit().reason(), u"No such file or directory");
+}
+
 TEST_F(TPosixFileSystemTest, FoldersFilesAndInfo) {
   ASSERT_TRUE(fs->CreateFolderPath(Path("a/b/c")).ok());
   EXPECT_TRUE(fs->CreateFolderPath(Path("a/b/c")).ok());

@@ -35,6 +35,21 @@ TEST_F(TUndoRenameTest, StartsEmptyAndMarksTheRunningProgram) {
   EXPECT_FALSE(fs.Exists(u"/app/undo/notclean.txt"));
 }
 
+// A batch written ahead is stored under the next number when it is put in
+// place, also when another batch was stored meanwhile: never over that one.
+TEST_F(TUndoRenameTest, PreparedBatchNeverTakesTheNumberOfAnotherStoredMeanwhile) {
+  ASSERT_TRUE(store.Create().ok());
+  const TEncodedBatch run = EncodeBatch({{u"/d/a", u"/d/b"}}, {});
+  TPreparedBatch prepared = store.PrepareState(store.NextIndex(), run);
+  EXPECT_FALSE(store.HasState());
+  ASSERT_TRUE(store.SaveSingleRenameToFile(u"/d/x", u"/d/y").ok());
+  ASSERT_TRUE(store.CommitPreparedState(prepared, run).ok());
+  EXPECT_EQ(store.NextIndex(), 2);
+  EXPECT_EQ(*fs.FileBytes(u"/app/undo/0000.txt"), EncodeUndoState({{u"/d/x", u"/d/y"}}));
+  EXPECT_EQ(*fs.FileBytes(u"/app/undo/0001.txt"), run.state);
+  EXPECT_EQ(*fs.FileBytes(u"/app/undo/0001-extra.txt"), run.extra);
+}
+
 TEST_F(TUndoRenameTest, StoresBatchesAndHandsThemOutNewestFirst) {
   ASSERT_TRUE(store.Create().ok());
   const std::vector<TRenamePair> run = {{u"/d/a", u"/d/b"}, {u"/d/b", u"/d/a"}};
