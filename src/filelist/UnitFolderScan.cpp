@@ -27,7 +27,9 @@ TFolderScan::TFolderScan(TFileSystem& fs, TProgress& progress, const TScanOption
       fCheckFiles(!unchecked),
       fCheckFolders(!recursive && (!options.dontSelectFolders ||
                                    options.mode == TFileFolderMode::FoldersOnly)),
-      fNow(now) {
+      fNow(now),
+      fZeroSize(FormatSizeColumn(0)) {
+  PackEntryTimes(0, 0, fNow, fUnknownCreated, fUnknownModified);
   const std::u16string pattern = options.filter.empty() ? u"*.*" : options.filter;
   (void)wc.AssignFilemode(true);  // always Ok for simple wildcards
   wc.SetSearchPattern(pattern);
@@ -108,12 +110,17 @@ void TFolderScan::AddEntry(const std::u16string& caption, const TFolderEntry& en
     data.SetSize(u"0");
     data.SetType(u"", true);
   } else {
-    data.SetSize(FormatSizeColumn(entry.info.size));
+    data.SetSize(entry.info.size == 0 ? fZeroSize : FormatSizeColumn(entry.info.size));
     data.SetType(UpperCase(extension), false);
   }
   TTagData tag;
   tag.IsFolder = isFolder;
-  PackEntryTimes(entry.info.created, entry.info.modified, fNow, tag.Created, tag.Modified);
+  if (entry.info.created == 0 && entry.info.modified == 0) {
+    tag.Created = fUnknownCreated;
+    tag.Modified = fUnknownModified;
+  } else {
+    PackEntryTimes(entry.info.created, entry.info.modified, fNow, tag.Created, tag.Modified);
+  }
   data.SetDate(DateText(tag.Modified, 0));
   data.SetDateCreated(DateText(tag.Created, 1));
   list_->AddEntry(std::move(data), tag, checked);

@@ -92,6 +92,12 @@ class TFolderScan {
   bool fCheckFiles;
   bool fCheckFolders;
   TDateTime fNow;
+  // Both packed times of an entry whose times are unknown (a names-only
+  // listing), and the size text of an empty or unknown size: the same for
+  // every such entry.
+  int32_t fUnknownCreated = 0;
+  int32_t fUnknownModified = 0;
+  std::u16string fZeroSize;
   long long fEnumerated = 0;
   TDateTexts fDateTexts[2];  // date modified, date created
   TScanResult fResult;

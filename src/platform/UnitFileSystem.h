@@ -153,6 +153,11 @@ class TFileSystem {
   // fakes or wraps it sees the call then; the POSIX one writes the file here.
   virtual std::unique_ptr<TPreparedReplacement> PrepareReplacement(const std::u16string& path,
                                                                    const std::string& bytes);
+  // Removes the temporary files that PrepareReplacement and
+  // ReplaceFileAtomically left in `folder` when the program was cut short
+  // while they were written. Only for a folder no running program writes
+  // to. Here: nothing to remove.
+  virtual void RemoveLeftOverReplacements(const std::u16string& folder) { (void)folder; }
   // Removes the file `path`; a missing file is not an error.
   virtual TStatus DeleteFile(const std::u16string& path) = 0;
   // Creates the folder `path` and every missing parent; an existing folder is

@@ -529,6 +529,9 @@ class TPosixFolderHandle : public TFolderHandle {
   TPlace to_;
 };
 
+// The temporary file of a replacement: this and six more characters.
+constexpr std::string_view kReplacementPrefix = ".tallowick-";
+
 // Writes every byte; returns 0 or the errno of the failure.
 int WriteAll(int fd, const std::string& bytes) {
   size_t done = 0;
@@ -551,7 +554,8 @@ class TPosixPreparedReplacement : public TPreparedReplacement {
       : path_(path), target_(Utf16ToUtf8(path)) {
     const size_t slash = target_.rfind('/');
     folder_ = slash == std::string::npos ? std::string(".") : target_.substr(0, slash + 1);
-    temp_ = (slash == std::string::npos ? std::string() : folder_) + ".tallowick-XXXXXX";
+    temp_ = (slash == std::string::npos ? std::string() : folder_) + std::string(kReplacementPrefix) +
+            "XXXXXX";
     const int fd = ::mkstemp(temp_.data());
     if (fd < 0) {
       status_ = ErrnoStatus(errno, path_);
@@ -728,6 +732,18 @@ class TPosixFileSystem : public TFileSystem {
   std::unique_ptr<TPreparedReplacement> PrepareReplacement(const std::u16string& path,
                                                            const std::string& bytes) override {
     return std::make_unique<TPosixPreparedReplacement>(path, bytes);
+  }
+
+  void RemoveLeftOverReplacements(const std::u16string& folder) override {
+    std::unique_ptr<DIR, TDirCloser> dir(::opendir(Utf16ToUtf8(folder).c_str()));
+    if (dir == nullptr) return;
+    while (const dirent* entry = ::readdir(dir.get())) {
+      const std::string_view name(entry->d_name);
+      if (name.size() != kReplacementPrefix.size() + 6 || !name.starts_with(kReplacementPrefix)) {
+        continue;
+      }
+      (void)::unlinkat(::dirfd(dir.get()), entry->d_name, 0);
+    }
   }
 
   TStatus GetEntryIdentity(const std::u16string& path, TEntryIdentity& id) override {

@@ -6,8 +6,8 @@
 #include "filelist/UnitFileList.h"
 
 TIdentityReadAhead::TIdentityReadAhead(TFolderHandle& folder, const TFrmDummyShowPreview& list)
-    : folder_(folder), list_(list), listed_(list.HasListedIdentities()) {
-  if (listed_) return;
+    : folder_(folder) {
+  if (list.HasListedIdentities()) return;
   // One pass over the rows: each is fetched once.
   const size_t checked = static_cast<size_t>(std::max(0, list.GetCheckedCount()));
   rows_.reserve(checked);
@@ -32,7 +32,6 @@ TIdentityReadAhead::TIdentityReadAhead(TFolderHandle& folder, const TFrmDummySho
 
 std::vector<TEntryIdentity> TIdentityReadAhead::IdentitiesOf(
     const std::vector<int>& rows, const std::vector<std::u16string_view>& names) {
-  if (listed_) return ListedOr(rows, names);
   const std::vector<TEntryIdentity> early = ahead_ ? ahead_->Stop() : std::vector<TEntryIdentity>();
   ahead_.reset();
   std::vector<TEntryIdentity> ids(names.size());
@@ -51,25 +50,6 @@ std::vector<TEntryIdentity> TIdentityReadAhead::IdentitiesOf(
       lateNames.push_back(names[i]);
     }
   }
-  const std::vector<TEntryIdentity> now = folder_.EntryIdentities(lateNames);
-  for (size_t k = 0; k < late.size(); ++k) ids[late[k]] = now[k];
-  return ids;
-}
-
-std::vector<TEntryIdentity> TIdentityReadAhead::ListedOr(
-    const std::vector<int>& rows, const std::vector<std::u16string_view>& names) {
-  std::vector<TEntryIdentity> ids(names.size());
-  std::vector<size_t> late;  // rows whose name is not the listed one, or unknown
-  std::vector<std::u16string_view> lateNames;
-  for (size_t i = 0; i < names.size(); ++i) {
-    const TFileListData* data = list_.GetFileData(rows[i]);
-    if (data != nullptr && data->caption == names[i]) ids[i] = list_.ListedIdentity(rows[i]);
-    if (!ids[i].Known()) {
-      late.push_back(i);
-      lateNames.push_back(names[i]);
-    }
-  }
-  if (late.empty()) return ids;
   const std::vector<TEntryIdentity> now = folder_.EntryIdentities(lateNames);
   for (size_t k = 0; k < late.size(); ++k) ids[late[k]] = now[k];
   return ids;

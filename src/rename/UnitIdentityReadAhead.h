@@ -1,7 +1,7 @@
 // The identities of a list's checked entries, read on the second core from
 // the start of a run, while its preview and plan are made, so that the
 // journal waits for few of them. A list whose refresh kept the identities it
-// read gives them at once, and nothing is read.
+// read reads nothing ahead (the run takes them from the list).
 #pragma once
 
 #include <cstdint>
@@ -17,8 +17,7 @@ class TFrmDummyShowPreview;
 class TIdentityReadAhead {
  public:
   // Starts reading; reads nothing when `folder` reads nothing beside or
-  // `list` kept its identities. `folder` must stay open, and `list` exist,
-  // while this lasts.
+  // `list` kept its identities. `folder` must stay open while this lasts.
   TIdentityReadAhead(TFolderHandle& folder, const TFrmDummyShowPreview& list);
 
   // Entry `names[i]` of row `rows[i]` (rows rising): the identity read
@@ -27,13 +26,7 @@ class TIdentityReadAhead {
                                            const std::vector<std::u16string_view>& names);
 
  private:
-  // The list's identities of those rows, or else ones read now.
-  std::vector<TEntryIdentity> ListedOr(const std::vector<int>& rows,
-                                       const std::vector<std::u16string_view>& names);
-
   TFolderHandle& folder_;
-  const TFrmDummyShowPreview& list_;
-  bool listed_ = false;  // the list's own identities stand in for reading
   // The old names of the checked rows, one after the other: the list may
   // change before the reading ends.
   std::u16string names_;

@@ -142,14 +142,23 @@ std::vector<TEntryIdentity> TRenameCommand::IdentitiesBeneath(
     }
     return ids;
   }
+  // Only the entries whose listing told no identity are asked for.
+  std::vector<TEntryIdentity> ids(plan.size());
+  std::vector<size_t> unknown;
   std::vector<std::u16string_view> sources;
-  sources.reserve(plan.size());
-  for (const TPlannedRename& entry : plan) sources.emplace_back(entry.source);
-  if (!ahead_) return folder_->EntryIdentities(sources);
   std::vector<int> rows;
-  rows.reserve(plan.size());
-  for (const TPlannedRename& entry : plan) rows.push_back(entry.row);
-  return ahead_->IdentitiesOf(rows, sources);
+  for (size_t i = 0; i < plan.size(); ++i) {
+    ids[i] = plan[i].listed;
+    if (ids[i].Known()) continue;
+    unknown.push_back(i);
+    sources.emplace_back(plan[i].source);
+    rows.push_back(plan[i].row);
+  }
+  if (unknown.empty()) return ids;
+  const std::vector<TEntryIdentity> read =
+      ahead_ ? ahead_->IdentitiesOf(rows, sources) : folder_->EntryIdentities(sources);
+  for (size_t k = 0; k < unknown.size(); ++k) ids[unknown[k]] = read[k];
+  return ids;
 }
 
 std::vector<TPlannedRename> TRenameCommand::PlanRenames() const {
@@ -157,6 +166,9 @@ std::vector<TPlannedRename> TRenameCommand::PlanRenames() const {
   const TFrmDummyShowPreview& list = workspace_.Entries();
   plan.reserve(static_cast<size_t>(std::max(0, list.GetCheckedCount())));
   bool anyFolderPart = false;  // found while each new name is at hand
+  // The listing's identities are taken while each row is at hand; they are
+  // the journal's only when the folder stays open for the run.
+  const bool listed = folder_ && list.HasListedIdentities();
   for (int row = 0; row < list.Count(); ++row) {
     list.FetchAhead(row);
     const TFileListData& data = *list.GetFileData(row);
@@ -166,6 +178,7 @@ std::vector<TPlannedRename> TRenameCommand::PlanRenames() const {
     TPlannedRename entry;
     entry.row = row;
     entry.source = data.caption;
+    if (listed) entry.listed = list.ListedIdentity(row);
     entry.refused = CheckNewNameStaysInFolder(target);
     if (entry.refused.ok()) entry.refused = CheckNewNameLength(target);
     const TTagData* tag = list.GetTagData(row);
@@ -582,7 +595,8 @@ std::string TRenameCommand::EncodedJournalOf(const std::vector<TPlannedRename>& 
                          entry.home = planned.source;
                          // The last name: where a reversal inside the run parks the entry.
                          scratch = UndoParkingName(planned.source, kTempNameSuffix);
-                         entry.places = {planned.temp, planned.target, scratch};
+                         // The new name first: the temporary name refers to it.
+                         entry.places = {planned.target, planned.temp, scratch};
                        });
 }
 

@@ -32,6 +32,9 @@ class TfrmUndo;
 // One entry the run moves: names relative to the listed folder.
 struct TPlannedRename {
   int row = 0;
+  // The identity the listing gave the entry, where it kept one (a run's own
+  // listing); otherwise unknown, and read for the journal.
+  TEntryIdentity listed;
   std::u16string source;       // the caption
   std::u16string target;       // the full relative new name
   // The temporary name of phase 1 (relative): target + ".TW_TEMPNAME", or,

@@ -14,9 +14,16 @@ namespace {
 
 // Version 2 may name a base folder, which every name after it lies in and
 // is written relative to; version 1, which a build before it left, holds
-// whole names only.
-constexpr std::string_view kHeader = "tallowick journal 2\n";
+// whole names only. Version 3 writes a place that begins with an earlier
+// name of its entry as a reference: "\" and the digit of that name (0 for
+// the home, 1 for the first place, ...), then what follows it, in which a
+// leading "\~" stands for the temporary-name suffix. Most places of a run
+// are another of its names plus a suffix, and the journal is half as long.
+constexpr std::string_view kHeader = "tallowick journal 3\n";
+constexpr std::string_view kHeaderVersion2 = "tallowick journal 2\n";
 constexpr std::string_view kHeaderVersion1 = "tallowick journal 1\n";
+constexpr std::string_view kSuffixMark = "\\~";
+constexpr std::u16string_view kTempSuffix = kTempNameSuffix;
 constexpr std::u16string_view kParkSuffix = u".TW_RECOVER";
 
 std::vector<std::string_view> Fields(std::string_view line) {
@@ -92,6 +99,33 @@ size_t GuessedSize(const TJournalEntryView& entry, size_t count) {
   return units * count * 9 / 8;
 }
 
+// Place `k` of `entry`: a reference to the longest earlier name of the
+// entry that it begins with, where one does (kHeader), else escaped whole.
+void AppendPlace(std::string& out, const TJournalEntryView& entry, size_t k) {
+  const std::u16string_view place = entry.places[k];
+  size_t referred = 0;  // the length of the name referred to; 0 for none
+  char digit = 0;
+  for (size_t i = 0; i <= k && i <= 9; ++i) {
+    const std::u16string_view earlier = i == 0 ? entry.home : entry.places[i - 1];
+    if (earlier.size() > referred && place.starts_with(earlier) && !earlier.empty()) {
+      referred = earlier.size();
+      digit = static_cast<char>('0' + i);
+    }
+  }
+  if (referred == 0) {
+    AppendEscapedName(out, place);
+    return;
+  }
+  out += '\\';
+  out += digit;
+  std::u16string_view rest = place.substr(referred);
+  if (rest.starts_with(kTempSuffix)) {
+    out += kSuffixMark;
+    rest.remove_prefix(kTempSuffix.size());
+  }
+  AppendEscapedName(out, rest);
+}
+
 // The lines of the entries [begin, end).
 void AppendEntries(std::string& out, const TJournalEntryReader& entryAt, size_t begin, size_t end) {
   TJournalEntryView entry;
@@ -105,9 +139,9 @@ void AppendEntries(std::string& out, const TJournalEntryReader& entryAt, size_t 
     AppendNumber(out, entry.id.inode);
     out += '\t';
     AppendEscapedName(out, entry.home);
-    for (const std::u16string_view place : entry.places) {
+    for (size_t k = 0; k < entry.places.size(); ++k) {
       out += '\t';
-      AppendEscapedName(out, place);
+      AppendPlace(out, entry, k);
     }
     out += '\n';
   }
@@ -164,7 +198,8 @@ std::string EncodeJournal(const TJournal& head, size_t count, const TJournalEntr
 bool DecodeJournal(const std::string& bytes, TJournal& journal, std::u16string& problem) {
   journal = TJournal();
   const bool version1 = bytes.starts_with(kHeaderVersion1);
-  if (!version1 && !bytes.starts_with(kHeader)) {
+  const bool version3 = bytes.starts_with(kHeader);
+  if (!version1 && !version3 && !bytes.starts_with(kHeaderVersion2)) {
     problem = u"not a journal of this program";
     return false;
   }
@@ -173,6 +208,26 @@ bool DecodeJournal(const std::string& bytes, TJournal& journal, std::u16string& 
   const auto name = [&base](std::string_view field, std::u16string& out) {
     if (!UnescapedName(field, out)) return false;
     out.insert(0, base);
+    return true;
+  };
+  // A place of version 3: a name, or a reference to an earlier name of `entry`.
+  const auto place = [&name](std::string_view field, const TJournalEntry& entry,
+                             std::u16string& out) {
+    if (field.size() < 2 || field[0] != '\\' || field[1] < '0' || field[1] > '9') {
+      return name(field, out);
+    }
+    const size_t index = static_cast<size_t>(field[1] - '0');
+    // The place being read is the last of `entry.places` already.
+    if (index >= entry.places.size()) return false;
+    out = index == 0 ? entry.home : entry.places[index - 1];
+    field.remove_prefix(2);
+    if (field.starts_with(kSuffixMark)) {
+      out += kTempSuffix;
+      field.remove_prefix(kSuffixMark.size());
+    }
+    std::u16string rest;
+    if (!UnescapedName(field, rest)) return false;
+    out += rest;
     return true;
   };
   int number = 1;
@@ -198,7 +253,8 @@ bool DecodeJournal(const std::string& bytes, TJournal& journal, std::u16string& 
              name(fields[3], entry.home);
       for (size_t i = 4; good && i < fields.size(); ++i) {
         entry.places.emplace_back();
-        good = name(fields[i], entry.places.back());
+        good = version3 ? place(fields[i], entry, entry.places.back())
+                        : name(fields[i], entry.places.back());
       }
       journal.entries.push_back(std::move(entry));
     } else if (fields[0] == "folder" && fields.size() == 2) {
@@ -298,6 +354,8 @@ TStatus TRenameJournal::RecoverLeftOver(TRecoveryReport& report, bool& found) {
   report = TRecoveryReport();
   found = Exists();
   if (!found) return TStatus::Ok();
+  // The undo record the run was writing beside its moves is of no use now.
+  fs_.RemoveLeftOverReplacements(undoFolder_);
   TJournal journal;
   const TStatus read = Read(journal);
   if (!read.ok()) return read;

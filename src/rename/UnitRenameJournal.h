@@ -41,7 +41,8 @@ struct TJournal {
 // Text lines, UTF-8 with every name's bytes kept: a header, "kind", "state",
 // "base" for a journal with a base, then one "entry" line per entry with its fields separated by TAB, then one
 // "folder" line per folder; TAB, LF, CR and backslash inside names are
-// escaped.
+// escaped, and a place that begins with an earlier name of its entry refers
+// to that name.
 std::string EncodeJournal(const TJournal& journal);
 
 // One entry as the encoder reads it, its names borrowed from the caller.

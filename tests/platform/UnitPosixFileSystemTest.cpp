@@ -75,6 +75,16 @@ TEST_F(TPosixFileSystemTest, PreparedReplacementTakesThePlaceOnlyWhenCommitted) 
   auto failed = fs->PrepareReplacement(missing, "x");
   EXPECT_EQ(failed->Prepared().file(), missing);
   EXPECT_EQ(failed->Commit().reason(), u"No such file or directory");
+
+  // What a program cut short left is removed, and nothing else.
+  auto left = fs->PrepareReplacement(Path("0000.txt"), "left");
+  dir.WriteFile(".tallowick-notmine", "a file of the user's");
+  EXPECT_EQ(EntriesInFolder(), 3u);
+  fs->RemoveLeftOverReplacements(Utf8ToUtf16(dir.Path()));
+  EXPECT_EQ(EntriesInFolder(), 2u);
+  EXPECT_FALSE(left->Commit().ok());
+  ASSERT_TRUE(fs->ReadWholeFile(Path("0000.txt"), bytes).ok());
+  EXPECT_EQ(bytes, "new");
 }
 
 TEST_F(TPosixFileSystemTest, FoldersFilesAndInfo) {

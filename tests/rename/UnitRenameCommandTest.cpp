@@ -566,29 +566,54 @@ TEST(TRunReadsEntryAttributesTest, OnlyWhatMayReadThemAsksForThem) {
   }
 }
 
-// A list whose refresh kept the identities it read gives those, and the
-// folder is asked only for a row whose name is not the one listed.
-TEST(TIdentityReadAheadTest, KeptIdentitiesStandInForReading) {
-  TFakeFileSystem fs;
-  Populate(fs, u"/f", {{u"a", u"a"}, {u"b", u"b"}, {u"c", u"c"}});
+// Keeps the last journal written and counts the identities asked for until then.
+class TJournalWatchingFileSystem : public TFakeFileSystem {
+ public:
+  std::string journal;
+  int identitiesAsked = 0;
+  int askedByJournal = 0;
+  TStatus ReplaceFileAtomically(const std::u16string& path, const std::string& bytes) override {
+    if (path.ends_with(TRenameJournal::kFileName)) journal = bytes, askedByJournal = identitiesAsked;
+    return TFakeFileSystem::ReplaceFileAtomically(path, bytes);
+  }
+  TStatus GetEntryIdentity(const std::u16string& path, TEntryIdentity& id) override {
+    ++identitiesAsked;
+    return TFakeFileSystem::GetEntryIdentity(path, id);
+  }
+};
+
+// A run's own listing gives the journal every identity: none is asked for
+// again, and each is the identity of the entry it names.
+TEST(TIdentityReadAheadTest, ARunsListingGivesTheJournalItsIdentities) {
+  TJournalWatchingFileSystem fs;
+  fs.AddFolder(u"/app");
+  Populate(fs, u"/f", {{u"a", u"x1"}, {u"b", u"x2"}, {u"c", u"x3"}});
   TFixedClock clock;
   TMapEnvironment env;
   TFakeTagReader tags;
   TSession session(fs, clock, env, tags, u"/app/");
-  session.model.folder = u"/f";
   session.listingForRun = true;
-  TNoProgress progress;
-  session.Refresh(progress, false);
+  ASSERT_TRUE(UsePlan(session, u"/f", {{u"a", u"x1"}, {u"b", u"x2"}, {u"c", u"x3"}},
+                      u"/t/names.txt").ok());
   ASSERT_TRUE(session.list.HasListedIdentities());
-  TTableFolder folder;
-  folder.table = {{u"a", {9, 1}}, {u"b", {9, 2}}, {u"c", {9, 3}}, {u"z", {9, 4}}};
-  TIdentityReadAhead ahead(folder, session.list);
-  const std::vector<TEntryIdentity> ids = ahead.IdentitiesOf({0, 2, 1}, {u"a", u"c", u"z"});
-  TEntryIdentity a, c;
-  ASSERT_TRUE(fs.GetEntryIdentity(u"/f/a", a).ok());
-  ASSERT_TRUE(fs.GetEntryIdentity(u"/f/c", c).ok());
-  EXPECT_EQ(ids, (std::vector<TEntryIdentity>{a, c, {9, 4}}));
-  EXPECT_EQ(folder.askedLater, (std::vector<std::u16string>{u"z"}));
+  TfrmUndo undo{fs, u"/app/"};
+  TUndoRename store{fs, u"/app/"};
+  ASSERT_TRUE(store.Create().ok());
+  TRecordingErrors errors;
+  TRenameCommand command{session, undo, store, errors};
+  const int askedBefore = fs.identitiesAsked;
+  TNoProgress progress;
+  ASSERT_EQ(command.btnRenameClick(progress).planned, 3);
+  EXPECT_EQ(fs.askedByJournal, askedBefore);
+  TJournal journal;
+  std::u16string problem;
+  ASSERT_TRUE(DecodeJournal(fs.journal, journal, problem)) << Utf16ToUtf8(problem);
+  ASSERT_EQ(journal.entries.size(), 3u);
+  for (const TJournalEntry& entry : journal.entries) {
+    TEntryIdentity now;
+    ASSERT_TRUE(fs.GetEntryIdentity(entry.places[0], now).ok());  // under its new name
+    EXPECT_EQ(entry.id, now) << Utf16ToUtf8(entry.home);
+  }
 }
 
 }  // namespace

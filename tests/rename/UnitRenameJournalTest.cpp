@@ -77,16 +77,24 @@ TEST(TRenameJournalTest, EncodingKeepsEveryNameAndRefusesACutJournal) {
   TJournal journal;
   journal.kind = u"undo";
   journal.stateFile = u"/app/undo/0000.txt";
-  for (int i = 0; i < 200; ++i) {
+  const auto randomName = [&random] {
     std::string bytes = "/f/";
     const int length = std::uniform_int_distribution<int>(1, 12)(random);
     for (int k = 0; k < length; ++k) {
       char c = static_cast<char>(std::uniform_int_distribution<int>(1, 255)(random));
       bytes += c == '/' ? 'x' : c;
     }
-    const std::u16string name = Utf8ToUtf16(bytes);
-    journal.entries.push_back({name, {name + kTemp, name + u"\t\n\\"},
-                               {static_cast<uint64_t>(i), static_cast<uint64_t>(i) * 977 + 1}});
+    return Utf8ToUtf16(bytes);
+  };
+  for (int i = 0; i < 200; ++i) {
+    // Places that begin with the home or an earlier place, with and without
+    // the temporary suffix, and with text that looks like a reference.
+    const std::u16string name = randomName();
+    const std::u16string other = randomName();
+    journal.entries.push_back(
+        {name,
+         {name + kTemp, other, other + kTemp + u"\\~" + kTemp, name + u"\t\n\\", name + u"\\0"},
+         {static_cast<uint64_t>(i), static_cast<uint64_t>(i) * 977 + 1}});
   }
   journal.folders = {u"/f/new\tfolder"};
   // Names kept relative to a base are read back whole.

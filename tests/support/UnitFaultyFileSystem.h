@@ -50,6 +50,9 @@ class TFaultyFileSystem : public TFileSystem {
   }
   TStatus ReplaceFileAtomically(const std::u16string& path, const std::string& bytes) override;
   TStatus DeleteFile(const std::u16string& path) override { return target_.DeleteFile(path); }
+  void RemoveLeftOverReplacements(const std::u16string& folder) override {
+    target_.RemoveLeftOverReplacements(folder);
+  }
   TStatus CreateFolderPath(const std::u16string& path) override {
     return target_.CreateFolderPath(path);
   }
