@@ -2,6 +2,7 @@
 // the reason in words. Made by the platform layer, passed up by early returns.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <utility>
 
@@ -13,21 +14,30 @@ class [[nodiscard]] TStatus {
   // `code` is an errno value or another non-zero number; `reason` the text a user reads.
   static TStatus Error(int code, std::u16string file, std::u16string reason) {
     TStatus s;
-    s.code_ = code == 0 ? -1 : code;
-    s.file_ = std::move(file);
-    s.reason_ = std::move(reason);
+    s.failure_ = std::make_shared<const TFailure>(
+        TFailure{code == 0 ? -1 : code, std::move(file), std::move(reason)});
     return s;
   }
 
-  bool ok() const { return code_ == 0; }
-  int code() const { return code_; }
-  const std::u16string& file() const { return file_; }
-  const std::u16string& reason() const { return reason_; }
+  bool ok() const { return failure_ == nullptr; }
+  int code() const { return failure_ ? failure_->code : 0; }
+  const std::u16string& file() const { return failure_ ? failure_->file : Empty(); }
+  const std::u16string& reason() const { return failure_ ? failure_->reason : Empty(); }
   // "file: reason", or the reason alone when no file is named.
-  std::u16string Message() const { return file_.empty() ? reason_ : file_ + u": " + reason_; }
+  std::u16string Message() const { return file().empty() ? reason() : file() + u": " + reason(); }
 
  private:
-  int code_ = 0;
-  std::u16string file_;
-  std::u16string reason_;
+  struct TFailure {
+    int code;
+    std::u16string file;
+    std::u16string reason;
+  };
+  static const std::u16string& Empty() {
+    static const std::u16string empty;
+    return empty;
+  }
+
+  // Success holds nothing, so that the many statuses a large run keeps and
+  // passes stay small; a failure, once made, never changes and is shared.
+  std::shared_ptr<const TFailure> failure_;
 };

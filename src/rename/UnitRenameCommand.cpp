@@ -161,6 +161,13 @@ std::vector<TEntryIdentity> TRenameCommand::IdentitiesBeneath(
   return ids;
 }
 
+const std::u16string& TRenameCommand::AlternativeOf(const TPlannedRename& entry) const {
+  // The list stays as it was planned from until the run has ended.
+  static const std::u16string kNone;
+  const TFileListData* data = workspace_.Entries().GetFileData(entry.row);
+  return data != nullptr && data->caption == entry.source ? data->GetAltName() : kNone;
+}
+
 std::vector<TPlannedRename> TRenameCommand::PlanRenames() const {
   std::vector<TPlannedRename> plan;
   const TFrmDummyShowPreview& list = workspace_.Entries();
@@ -190,7 +197,6 @@ std::vector<TPlannedRename> TRenameCommand::PlanRenames() const {
     }
     entry.temp = TempName(target);
     entry.target = std::move(target);
-    entry.alternative = data.GetAltName();
     anyFolderPart = anyFolderPart || HasFolderPart(entry);
     plan.push_back(std::move(entry));
   }
@@ -298,8 +304,14 @@ bool TRenameCommand::MoveEntry(const std::vector<TPlannedRename>& plan, size_t i
   static const std::u16string kNoAlternative;
   const TPlannedRename& entry = plan[index];
   const std::u16string* movedFrom = nullptr;
-  const TStatus status =
-      TryMove(from, to, from == entry.source ? entry.alternative : kNoAlternative, movedFrom);
+  TStatus status = TryMove(from, to, kNoAlternative, movedFrom);
+  if (!status.ok() && from == entry.source) {
+    // Looked up only now: most moves never need it.
+    const std::u16string& alternative = AlternativeOf(entry);
+    if (!alternative.empty() && alternative != from) {
+      status = TryMove(alternative, to, kNoAlternative, movedFrom);
+    }
+  }
   if (!status.ok()) {
     Failed(entry.source, entry.target, Explain(plan, index, status));
     return false;
@@ -577,7 +589,7 @@ void TRenameCommand::PutBack(const std::vector<TPlannedRename>& plan,
     if (temp == plan[i].source) {
       where[i] = TPlannedState::Waiting;
     } else if (EntryExists(temp) &&
-               RenameOne(temp, plan[i].source, plan[i].alternative, false)) {
+               RenameOne(temp, plan[i].source, AlternativeOf(plan[i]), false)) {
       where[i] = TPlannedState::Waiting;
     }
   }

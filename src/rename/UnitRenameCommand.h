@@ -41,7 +41,6 @@ struct TPlannedRename {
   // where that would pass the longest name the disk keeps, a shorter one
   // ending in ".TW_TEMPNAME" (see PlanRenames).
   std::u16string temp;
-  std::u16string alternative;  // the short-name form; empty on this platform
   TStatus refused;             // set when the new name may not be carried out
 };
 
@@ -147,6 +146,9 @@ class TRenameCommand {
   // through the folder opened for the run, or by path outside one.
   bool EntryExists(const std::u16string& relative) const;
   TStatus MoveBeneath(const std::u16string& fromRelative, const std::u16string& toRelative);
+  // The short-name form of the old name of plan entry `entry` as listed;
+  // empty on this platform.
+  const std::u16string& AlternativeOf(const TPlannedRename& entry) const;
   // The identity of every entry of the plan, by its old name.
   std::vector<TEntryIdentity> IdentitiesBeneath(const std::vector<TPlannedRename>& plan) const;
   // Gives the entries whose temporary name is too long a shorter one.
