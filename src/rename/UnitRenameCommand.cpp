@@ -649,14 +649,14 @@ namespace {
 
 // The moves a run stores, under full names: every entry renamed, and one that
 // could be moved neither on nor back where it is, so that undo still finds
-// it. Without `where`, every entry of the plan counts as renamed.
+// it.
 std::vector<TRenamePair> StoredMoves(const std::vector<TPlannedRename>& plan,
-                                     const std::vector<TPlannedState>* where,
+                                     const std::vector<TPlannedState>& where,
                                      const std::u16string& base) {
   std::vector<TRenamePair> pairs;
   pairs.reserve(plan.size());
   for (size_t i = 0; i < plan.size(); ++i) {
-    const TPlannedState state = where == nullptr ? TPlannedState::Done : (*where)[i];
+    const TPlannedState state = where[i];
     if (state == TPlannedState::Done) {
       pairs.push_back({base + plan[i].source, base + plan[i].target});
     } else if (state == TPlannedState::Parked && plan[i].temp != plan[i].source) {
@@ -681,7 +681,7 @@ void TRenameCommand::StoreBatch(const std::vector<TPlannedRename>& plan,
   } else {
     encoding.Abandon();
     result.storeStatus =
-        store_.SaveStateToFile(StoredMoves(plan, &where, Base()), undo_.CreatedFolders());
+        store_.SaveStateToFile(StoredMoves(plan, where, Base()), undo_.CreatedFolders());
   }
   if (store_.HasState()) result.undoEnabled = true;
 }
@@ -756,7 +756,12 @@ TRenameResult TRenameCommand::btnRenameClick(TProgress& progress,
   TPreparedBatch prepared;
   TWorkBeside encoding([this, &plan, &planned, &prepared, base = Base(),
                         index = store_.NextIndex()] {
-    planned = EncodeBatch(StoredMoves(plan, nullptr, base), {});
+    // Every entry as renamed, one pair at a time.
+    const auto renamed = [&plan, &base](size_t i, TRenamePair& pair) {
+      pair.oldName.assign(base).append(plan[i].source);
+      pair.newName.assign(base).append(plan[i].target);
+    };
+    planned = EncodeBatch(plan.size(), renamed, {});
     prepared = store_.PrepareState(index, planned);
   });
   RunPhase1(plan, progress, where, result);

@@ -163,6 +163,27 @@ void AppendLineEnd(std::string& out) {
   AppendUnit(out, u'\n');
 }
 
+// The extra file of the checks of a state file's lines, in their order, and
+// of `folders`.
+std::string EncodeExtraOfChecks(const std::vector<uint64_t>& checks,
+                                const std::vector<std::u16string>& folders) {
+  static constexpr char kHex[] = "0123456789abcdef";
+  std::string out(kExtraHeader);
+  out.reserve(out.size() + checks.size() * 23);
+  for (const uint64_t check : checks) {
+    out += "check\t";
+    for (int shift = 60; shift >= 0; shift -= 4) out += kHex[(check >> shift) & 0xF];
+    out += '\n';
+  }
+  for (const std::u16string& folder : folders) {
+    out += "folder\t";
+    AppendEscapedName(out, folder);
+    out += '\n';
+  }
+  out += "end\n";
+  return out;
+}
+
 }  // namespace
 
 std::string EncodeUndoState(const std::vector<TRenamePair>& pairs,
@@ -214,14 +235,35 @@ std::vector<TRenamePair> DecodeUndoState(std::string_view bytes) {
 
 TEncodedBatch EncodeBatch(const std::vector<TRenamePair>& pairs,
                           const std::vector<std::u16string>& folders) {
-  return {pairs.size(), EncodeUndoState(pairs), EncodeUndoExtra(pairs, folders)};
+  return EncodeBatch(
+      pairs.size(), [&pairs](size_t i, TRenamePair& pair) { pair = pairs[i]; }, folders);
+}
+
+TEncodedBatch EncodeBatch(size_t count, const TRenamePairReader& pairAt,
+                          const std::vector<std::u16string>& folders) {
+  TEncodedBatch batch;
+  batch.moves = count;
+  batch.state = "\xFF\xFE";
+  std::vector<uint64_t> checks;
+  checks.reserve(count);
+  TRenamePair pair;
+  std::u16string line;
+  // Each line once, for the state file and its check.
+  for (size_t i = 0; i < count; ++i) {
+    pairAt(i, pair);
+    StoredLineInto(line, pair);
+    if (i == 0) batch.state.reserve(batch.state.size() + (line.size() + 2) * 2 * count * 9 / 8);
+    AppendUnits(batch.state, line);
+    AppendLineEnd(batch.state);
+    checks.push_back(LineCheck(line));
+  }
+  batch.extra = EncodeExtraOfChecks(checks, folders);
+  return batch;
 }
 
 std::string EncodeUndoExtra(const std::vector<TRenamePair>& pairs,
                             const std::vector<std::u16string>& folders,
                             const std::vector<uint64_t>& missing) {
-  static constexpr char kHex[] = "0123456789abcdef";
-  std::string out(kExtraHeader);
   std::vector<uint64_t> checks;
   checks.reserve(pairs.size() + missing.size());
   std::u16string line;
@@ -230,19 +272,7 @@ std::string EncodeUndoExtra(const std::vector<TRenamePair>& pairs,
     checks.push_back(LineCheck(line));
   }
   checks.insert(checks.end(), missing.begin(), missing.end());
-  out.reserve(out.size() + checks.size() * 23);
-  for (const uint64_t check : checks) {
-    out += "check\t";
-    for (int shift = 60; shift >= 0; shift -= 4) out += kHex[(check >> shift) & 0xF];
-    out += '\n';
-  }
-  for (const std::u16string& folder : folders) {
-    out += "folder\t";
-    AppendEscapedName(out, folder);
-    out += '\n';
-  }
-  out += "end\n";
-  return out;
+  return EncodeExtraOfChecks(checks, folders);
 }
 
 bool DecodeUndoExtra(std::string_view bytes, TUndoExtra& extra) {

@@ -14,6 +14,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -83,6 +84,12 @@ struct TEncodedBatch {
   std::string extra;
 };
 TEncodedBatch EncodeBatch(const std::vector<TRenamePair>& pairs,
+                          const std::vector<std::u16string>& folders);
+// Fills `pair` (which keeps its room from one call to the next) with move `index`.
+using TRenamePairReader = std::function<void(size_t index, TRenamePair& pair)>;
+// The same for `count` moves read one at a time, so that they are never all
+// held as pairs at once.
+TEncodedBatch EncodeBatch(size_t count, const TRenamePairReader& pairAt,
                           const std::vector<std::u16string>& folders);
 // False when `bytes` is not a whole extra file.
 bool DecodeUndoExtra(std::string_view bytes, TUndoExtra& extra);

@@ -80,6 +80,10 @@ TEST(TUndoStateFileTest, EveryByteStringAFileNameCanHoldReadsBackExactly) {
       pairs.push_back({Utf8ToUtf16(oldPath), Utf8ToUtf16(newPath)});
     }
     const std::vector<TRenamePair> read = DecodeUndoState(EncodeUndoState(pairs));
+    // A run's batch, encoded one pair at a time, is the same two files.
+    const TEncodedBatch batch = EncodeBatch(pairs, {u"/made"});
+    ASSERT_EQ(batch.state, EncodeUndoState(pairs)) << "round " << round;
+    ASSERT_EQ(batch.extra, EncodeUndoExtra(pairs, {u"/made"})) << "round " << round;
     ASSERT_EQ(read.size(), pairs.size()) << "round " << round;
     for (size_t i = 0; i < pairs.size(); ++i) {
       ASSERT_EQ(read[i].oldName, pairs[i].oldName) << "round " << round;
