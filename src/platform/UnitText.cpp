@@ -3,6 +3,7 @@
 #include <unicode/uchar.h>
 #include <unicode/unorm2.h>
 
+#include <algorithm>
 #include <limits>
 
 namespace {
@@ -268,6 +269,15 @@ std::u16string AsciiUpperCase(std::u16string_view text) {
     if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - 32);
   }
   return out;
+}
+
+bool SameAsciiTextIgnoringCase(std::u16string_view a, std::u16string_view b) {
+  const auto lower = [](char16_t c) {
+    return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + (u'a' - u'A')) : c;
+  };
+  return a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(),
+                    [&lower](char16_t x, char16_t y) { return lower(x) == lower(y); });
 }
 
 bool SameTextIgnoringCase(std::u16string_view a, std::u16string_view b) {

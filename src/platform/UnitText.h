@@ -36,6 +36,8 @@ char16_t LowerChar(char16_t c);
 // ASCII-only folding: only A-Z / a-z change.
 std::u16string AsciiLowerCase(std::u16string_view text);
 std::u16string AsciiUpperCase(std::u16string_view text);
+// True when `a` and `b` differ in the case of ASCII letters at most; no copy is made.
+bool SameAsciiTextIgnoringCase(std::u16string_view a, std::u16string_view b);
 
 // Whole-text comparison and search ignoring case (LowerCase rules).
 bool SameTextIgnoringCase(std::u16string_view a, std::u16string_view b);

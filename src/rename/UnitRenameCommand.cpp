@@ -415,8 +415,8 @@ namespace {
 bool EndsLikeTemporaryName(const std::u16string& name) {
   const std::u16string_view suffix(kTempNameSuffix);
   return name.size() >= suffix.size() &&
-         AsciiLowerCase(std::u16string_view(name).substr(name.size() - suffix.size())) ==
-             AsciiLowerCase(suffix);
+         SameAsciiTextIgnoringCase(std::u16string_view(name).substr(name.size() - suffix.size()),
+                                   suffix);
 }
 
 // FNV-1a over `name` with ASCII letters lowered.

@@ -67,6 +67,10 @@ TEST(TextCaseTest, CaseMappingKeepsLength) {
   EXPECT_EQ(UpperCase(u"jpg-Az09"), u"JPG-AZ09");
   EXPECT_EQ(LowerCase(u"\xDCE9X"), u"\xDCE9x");          // escapes pass unchanged
   EXPECT_EQ(AsciiLowerCase(u"\u00C9A"), u"\u00C9a");
+  EXPECT_TRUE(SameAsciiTextIgnoringCase(u".TW_tempName", u".tw_TEMPNAME"));
+  EXPECT_FALSE(SameAsciiTextIgnoringCase(u"\u00C9", u"\u00E9"));  // ASCII letters only
+  EXPECT_FALSE(SameAsciiTextIgnoringCase(u"[", u"{"));             // not letters
+  EXPECT_FALSE(SameAsciiTextIgnoringCase(u"ab", u"abc"));
 }
 
 TEST(TextSearchTest, IgnoringCase) {
